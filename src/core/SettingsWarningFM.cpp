@@ -48,7 +48,6 @@ TSettingsWarningForm::TSettingsWarningForm(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(6);
     layout->addWidget(DoNotShowCheck);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TSettingsWarningForm::SetButtonStyle(int /*style*/) {
