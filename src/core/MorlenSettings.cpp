@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMetaProperty>
+#include <QScopeGuard>
 #include <QWidget>
 #include <memory>
 
@@ -98,15 +99,9 @@ int TMlSettings::AskWithWarning(const QString& settingName, const QString& text,
     int answer = mrYes;
     auto form = std::make_unique<TSettingsWarningForm>();
     // Whatever happens, the check box decides whether the question comes again.
-    struct TWriteBack {
-        const TMlSettings* Settings;
-        const QMetaProperty& Setting;
-        const TSettingsWarningForm* Form;
-        ~TWriteBack() {
-            const_cast<QMetaProperty&>(Setting).write(const_cast<TMlSettings*>(Settings),
-                                                      !Form->DoNotShowCheck->isChecked());
-        }
-    } writeBack{this, setting, form.get()};
+    const auto writeBack = qScopeGuard([&] {
+        setting.write(const_cast<TMlSettings*>(this), !form->DoNotShowCheck->isChecked());
+    });
     form->WarningLabel->setText(text);
     form->SetButtonStyle(style);
     TranslateWidgetTree(form.get(), TBvDictionary::Find(QStringLiteral("MainDictionary")));

@@ -323,6 +323,9 @@ private slots:
             QCOMPARE(user.Seen.Text, language == 0 ? english : danish);
             QCOMPARE(user.Seen.Caption, language == 0 ? QString("Warning") : QString("Advarsel"));
             QCOMPARE(user.Seen.Yes, language == 0 ? QString("Yes") : QString("Ja"));
+            QCOMPARE(user.Seen.No, language == 0 ? QString("No") : QString("Nej"));
+            QCOMPARE(user.Seen.Check, language == 0 ? QString("In the future, do not show this warning")
+                                                    : QString("Vis ikke denne advarsel fremover"));
         }
         // The question belongs to its own setting.
         const QMetaObject* meta = FSettings->metaObject();
