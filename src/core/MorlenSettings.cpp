@@ -49,6 +49,11 @@ int StateValue(const QWidget* window) {
     return 0;
 }
 
+// Below a set minimum or above a set maximum; a value on a limit is inside.
+bool Outside(const TValueLimits& limits, double value) {
+    return (limits.Min && value < *limits.Min) || (limits.Max && value > *limits.Max);
+}
+
 Qt::WindowState WindowStateOf(int value) {
     return value == 1 ? Qt::WindowMinimized : value == 2 ? Qt::WindowMaximized : Qt::WindowNoState;
 }
@@ -130,11 +135,7 @@ int TMlSettings::AskDateChange() const {
 int TMlSettings::CheckRiskValue(int riskId, const TRiskNames* country,
                                 const std::function<double(double)>& toDisplay, double value) const {
     const std::optional<TValueLimits> limits = RiskLimits ? RiskLimits(riskId) : std::nullopt;
-    if (!limits)
-        return mrYes;
-    const bool below = limits->Min && value < *limits->Min;
-    const bool above = limits->Max && value > *limits->Max;
-    if (!below && !above)
+    if (!limits || !Outside(*limits, value))
         return mrYes;
     // Too low when Min is not below the value; an empty Min never is.
     const bool tooLow = limits->Min && !(*limits->Min < value);
@@ -150,11 +151,7 @@ int TMlSettings::CheckRiskValue(int riskId, const TRiskNames* country,
 
 int TMlSettings::CheckAbsoluteRisk(double value) const {
     const std::optional<TValueLimits> limits = AbsoluteLimits ? AbsoluteLimits() : std::nullopt;
-    if (!limits)
-        return 0;
-    const bool below = limits->Min && value < *limits->Min;
-    const bool above = limits->Max && value > *limits->Max;
-    if (!below && !above)
+    if (!limits || !Outside(*limits, value))
         return 0;
     return limits->Min.value_or(0) < value ? mrYes : mrNo;
 }

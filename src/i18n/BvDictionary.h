@@ -62,6 +62,9 @@ public:
     QString Translate(const QString& text) const { return Translate(text, FCurrentLanguage); }
     QString Translate(const QString& text, int language) const;
 
+    // The primary-language texts that have an entry, in no particular order.
+    QStringList Texts() const { return FTexts.keys(); }
+
     TNotifyEvent OnLanguageChange;
 
 signals:

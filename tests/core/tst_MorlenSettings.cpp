@@ -64,6 +64,16 @@ public:
     QString RiskName(int riskId) const override { return riskId == 1 ? "Blood pressure" : "Cholesterol"; }
 };
 
+// Limits as a table row holds them: an invalid variant is an empty field.
+TValueLimits LimitsOf(const QVariant& min, const QVariant& max) {
+    TValueLimits limits;
+    if (min.isValid())
+        limits.Min = min.toDouble();
+    if (max.isValid())
+        limits.Max = max.toDouble();
+    return limits;
+}
+
 QString ShippedDictionary() { return QCoreApplication::applicationDirPath() + "/Tavlo.mld"; }
 } // namespace
 
@@ -368,12 +378,7 @@ private slots:
             asked << riskId;
             if (riskId != 1)
                 return std::nullopt;
-            TValueLimits limits;
-            if (min.isValid())
-                limits.Min = min.toDouble();
-            if (max.isValid())
-                limits.Max = max.toDouble();
-            return limits;
+            return LimitsOf(min, max);
         };
         const std::function<double(double)> toDisplay = [](double v) { return v * 38.67; };
         TNames names;
@@ -426,14 +431,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(int, result);
         if (open)
-            FSettings->AbsoluteLimits = [&]() -> std::optional<TValueLimits> {
-                TValueLimits limits;
-                if (min.isValid())
-                    limits.Min = min.toDouble();
-                if (max.isValid())
-                    limits.Max = max.toDouble();
-                return limits;
-            };
+            FSettings->AbsoluteLimits = [&]() -> std::optional<TValueLimits> { return LimitsOf(min, max); };
         QCOMPARE(FSettings->CheckAbsoluteRisk(value), result);
     }
 };

@@ -54,6 +54,18 @@ private slots:
                  QString::fromUtf8("Slet patient %s inklusive alle undersøgelser?"));
     }
 
+    void shippedFileTranslatesEveryTextToDanish() {
+        TBvDictionary dictionary;
+        dictionary.SetFileName(ShippedDictionary());
+        const int danish = dictionary.IndexOfLanguageCode("da/dk");
+        QVERIFY(!dictionary.Texts().isEmpty());
+        for (const QString& text : dictionary.Texts()) {
+            QVERIFY2(dictionary.Translate(text, danish) != text, qPrintable(text));
+            // Placeholders survive the translation.
+            QCOMPARE(dictionary.Translate(text, danish).count("%s"), text.count("%s"));
+        }
+    }
+
     void lookup_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("language");
