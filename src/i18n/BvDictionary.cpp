@@ -192,13 +192,13 @@ void TBvDictionary::SetCurrentLanguage(int language) {
     emit LanguageChanged();
 }
 
-QString TBvDictionary::Translate(const QString& text, int language) const {
-    if (language <= 0 || text.isEmpty())
-        return text;
+bool TBvDictionary::HasTranslation(const QString& text, int language) const {
     const auto found = FTexts.constFind(text);
-    if (found == FTexts.constEnd() || language >= found->size() || found->at(language).isEmpty())
-        return text;
-    return found->at(language);
+    return language > 0 && found != FTexts.constEnd() && language < found->size() && !found->at(language).isEmpty();
+}
+
+QString TBvDictionary::Translate(const QString& text, int language) const {
+    return HasTranslation(text, language) ? FTexts.value(text).at(language) : text;
 }
 
 QString TranslateText(const QString& text) {

@@ -62,6 +62,8 @@ public:
     QString Translate(const QString& text) const { return Translate(text, FCurrentLanguage); }
     QString Translate(const QString& text, int language) const;
 
+    // The entry of `text` gives a (non-empty) translation to `language`.
+    bool HasTranslation(const QString& text, int language) const;
     // The primary-language texts that have an entry, in no particular order.
     QStringList Texts() const { return FTexts.keys(); }
 

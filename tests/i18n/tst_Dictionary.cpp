@@ -60,7 +60,7 @@ private slots:
         const int danish = dictionary.IndexOfLanguageCode("da/dk");
         QVERIFY(!dictionary.Texts().isEmpty());
         for (const QString& text : dictionary.Texts()) {
-            QVERIFY2(dictionary.Translate(text, danish) != text, qPrintable(text));
+            QVERIFY2(dictionary.HasTranslation(text, danish), qPrintable(text));
             // Placeholders survive the translation.
             QCOMPARE(dictionary.Translate(text, danish).count("%s"), text.count("%s"));
         }
