@@ -68,7 +68,8 @@ double Power(double left, double right) {
         throw EExprError(QStringLiteral("Invalid floating point operation"));
     if (left == 0)
         FloatZeroDivide();
-    return Checked(std::exp(right * std::log(left)));
+    // e^(right x ln left), in full precision: 2 ^ 0.5 is the square root of 2.
+    return Checked(std::pow(left, right));
 }
 
 // Both operands rounded, halves to even; a right operand that rounds to 0
@@ -390,7 +391,9 @@ void TBvExprMain::Run(bool argument) {
 void TBvExprMain::CallFunction(bool inExpression) {
     int32_t index = FCode.ReadInt32();
     TBvExprSource* source = FCodeSource;
-    if (!source || index < 0 || index >= source->FuncList().Count()) [[unlikely]]
+    if (!source) [[unlikely]]
+        throw EExprError(QStringLiteral("The functions of the formula are no longer available"));
+    if (index < 0 || index >= source->FuncList().Count()) [[unlikely]]
         MalformedCode("invalid function reference");
     const TFuncItem& function = source->FuncList().Items(index);
     if (FCallDepth >= MaxCallDepth) [[unlikely]]
