@@ -102,7 +102,8 @@ void TBvDictionary::LoadFromText(const QString& text, const QString& source) {
     QHash<QString, QStringList> texts;
     QString current;
     bool inText = false;
-    const QStringList lines = text.split('\n');
+    // Editors on some systems start a UTF-8 file with a byte order mark.
+    const QStringList lines = (text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text).split('\n');
     auto fail = [&](int lineNo, const QString& why) {
         throw Exception(QStringLiteral("Error in the dictionary %1, line %2: %3").arg(source).arg(lineNo).arg(why));
     };

@@ -151,6 +151,15 @@ private slots:
         QCOMPARE(dictionary.Translate("Yes", 2), QString("Ja"));
     }
 
+    void windowsEditorsFileIsRead() {
+        // Byte order mark and CR LF line ends, as a Windows editor saves it.
+        const QByteArray file = "\xEF\xBB\xBFlanguage 0 en/us \"English\"\r\nlanguage 1 da/dk \"Dansk\"\r\n"
+                                "text \"Yes\"\r\nda/dk \"Ja\"\r\n";
+        TBvDictionary dictionary;
+        dictionary.LoadFromText(QString::fromUtf8(file), "windows");
+        QCOMPARE(dictionary.Translate("Yes", 1), QString("Ja"));
+    }
+
     void missingFileIsRefused() {
         TBvDictionary dictionary;
         QVERIFY_THROWS_EXCEPTION(Exception, dictionary.SetFileName("/nonexistent/Tavlo.mld"));
