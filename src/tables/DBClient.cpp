@@ -1,0 +1,414 @@
+#include "DBClient.h"
+
+#include "DBTables.h"
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- TMemoryDataSet
+
+void TMemoryDataSet::InternalGetRow(int index, TRecordBuffer& buffer) {
+    const TRow& row = FRows[FView[index]];
+    buffer.Id = row.Id;
+    buffer.Data = row.Row.Values;
+}
+
+void TMemoryDataSet::InternalClose() {
+    FRows.clear();
+    FView.clear();
+}
+
+int TMemoryDataSet::StorageIndexOfId(qint64 id) const {
+    for (int i = 0; i < FRows.size(); ++i)
+        if (FRows[i].Id == id)
+            return i;
+    return -1;
+}
+
+int TMemoryDataSet::IndexOfId(qint64 id) const {
+    for (int i = 0; i < FView.size(); ++i)
+        if (FRows[FView[i]].Id == id)
+            return i;
+    return -1;
+}
+
+QStringList TMemoryDataSet::IndexFieldsOfName(const QString& indexName) const {
+    for (const TIndexDef& def : FIndexDefs)
+        if (SameName(def.Name, indexName))
+            return SplitFieldNames(def.Fields);
+    return TDataSet::IndexFieldsOfName(indexName);
+}
+
+void TMemoryDataSet::LoadRows(const QVector<TPacketRow>& rows) {
+    FRows.clear();
+    FRows.reserve(rows.size());
+    for (const TPacketRow& row : rows) {
+        TRow r;
+        r.Id = FNextId++;
+        r.Row = row;
+        r.Row.Values.resize(FFieldDefs.size());
+        FRows.append(std::move(r));
+    }
+    RebuildView();
+}
+
+void TMemoryDataSet::RebuildView() {
+    FView.clear();
+    QStringList rangeFields;
+    QVariantList rangeValues;
+    QVector<int> rangeSlots;
+    const bool ranged = MasterRange(rangeFields, rangeValues);
+    for (const QString& name : rangeFields) {
+        const int slot = DataIndexOfField(name);
+        if (slot < 0)
+            DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+        rangeSlots << slot;
+    }
+    TRecordBuffer probe;
+    for (int i = 0; i < FRows.size(); ++i) {
+        const QVector<QVariant>& values = FRows[i].Row.Values;
+        if (ranged) {
+            bool inside = true;
+            for (int k = 0; k < rangeSlots.size() && inside; ++k) {
+                const QVariant& want = rangeValues[k];
+                const QVariant& have = values[rangeSlots[k]];
+                inside = want.isValid() && !want.isNull() && have.isValid() && !have.isNull() &&
+                         CompareValues(have, want) == 0;
+            }
+            if (!inside)
+                continue;
+        }
+        probe.Data = values;
+        if (!FilterAccepts(probe))
+            continue;
+        FView.append(i);
+    }
+    QVector<int> orderSlots;
+    for (const QString& name : OrderFieldNames()) {
+        const int slot = DataIndexOfField(name);
+        if (slot < 0)
+            DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+        orderSlots << slot;
+    }
+    if (!orderSlots.isEmpty())
+        std::stable_sort(FView.begin(), FView.end(), [&](int a, int b) {
+            for (int slot : orderSlots) {
+                const int c = CompareValues(FRows[a].Row.Values[slot], FRows[b].Row.Values[slot]);
+                if (c != 0)
+                    return c < 0;
+            }
+            return false;
+        });
+}
+
+int TMemoryDataSet::InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) {
+    qint64 id = buffer.Id;
+    if (inserting) {
+        TRow row;
+        row.Id = id = FNextId++;
+        row.Row.Values = buffer.Data;
+        int at = int(FRows.size());
+        // Without an order a row inserted in the middle stays where it was put.
+        if (OrderFieldNames().isEmpty() && insertIndex >= 0 && insertIndex < FView.size())
+            at = FView[insertIndex];
+        FRows.insert(at, row);
+        RowChanged(FRows[at], true);
+    } else {
+        const int at = StorageIndexOfId(id);
+        if (at < 0)
+            DatabaseError(QStringLiteral("Record not found"));
+        if (FRows[at].Row.Status == TUpdateStatus::usUnmodified)
+            FRows[at].Row.Original = FRows[at].Row.Values;
+        FRows[at].Row.Values = buffer.Data;
+        RowChanged(FRows[at], false);
+    }
+    RebuildView();
+    return IndexOfId(id);
+}
+
+void TMemoryDataSet::InternalDelete(int index) {
+    const int at = FView[index];
+    RowDeleted(FRows[at]);
+    FRows.remove(at);
+    RebuildView();
+}
+
+// ---------------------------------------------------------------- provider
+
+TDataPacket TDataSetProvider::GetData() {
+    if (!FDataSet)
+        throw EDatabaseError(QStringLiteral("Missing data provider or data packet"));
+    return FDataSet->ReadPacket();
+}
+
+qint64 TDataSetProvider::InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values) {
+    return FDataSet->InsertRow(defs, values);
+}
+
+void TDataSetProvider::UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values,
+                                 const QVector<QVariant>& original) {
+    TFieldDefs changedDefs;
+    QVector<QVariant> changed;
+    for (int i = 0; i < defs.size(); ++i)
+        if (values.value(i) != original.value(i) || values.value(i).isNull() != original.value(i).isNull()) {
+            changedDefs << defs[i];
+            changed << values.value(i);
+        }
+    if (!changedDefs.isEmpty())
+        FDataSet->UpdateRow(id, changedDefs, changed);
+}
+
+void TDataSetProvider::DeleteRow(qint64 id) { FDataSet->DeleteRow(id); }
+
+// ---------------------------------------------------------------- TClientDataSet
+
+void TClientDataSet::SetData(const TDataPacket& packet) {
+    Close();
+    FPending = packet;
+    FHasPending = true;
+    Open();
+}
+
+void TClientDataSet::CreateDataSet(const TFieldDefs& defs) {
+    TDataPacket packet;
+    packet.Defs = defs;
+    SetData(packet);
+}
+
+void TClientDataSet::InternalInitFieldDefs() {
+    if (!FHasPending) {
+        if (!FProvider)
+            DatabaseError(QStringLiteral("Missing data provider or data packet"));
+        FPending = FProvider->GetData();
+        FHasPending = true;
+    }
+    FFieldDefs = FPending.Defs;
+    FIndexDefs = FPending.Indexes;
+}
+
+void TClientDataSet::InternalOpen() {
+    FDeleted = FPending.Deleted;
+    FSeq = 0;
+    for (const TPacketRow& row : FPending.Rows)
+        FSeq = qMax(FSeq, row.Seq);
+    for (const TPacketRow& row : FDeleted)
+        FSeq = qMax(FSeq, row.Seq);
+    LoadRows(FPending.Rows);
+    FPending = TDataPacket();
+    FHasPending = false;
+}
+
+void TClientDataSet::InternalClose() {
+    TMemoryDataSet::InternalClose();
+    FDeleted.clear();
+    FPending = TDataPacket();
+    FHasPending = false;
+}
+
+void TClientDataSet::InternalRefresh() {
+    if (FProvider && FProvider->DataSet()) {
+        if (ChangeCount() > 0)
+            DatabaseError(QStringLiteral("Must apply updates before refreshing data"));
+        TDataPacket packet = FProvider->GetData();
+        FDeleted.clear();
+        LoadRows(packet.Rows);
+        return;
+    }
+    RebuildView();
+}
+
+TDataPacket TClientDataSet::Data() const {
+    TDataPacket packet;
+    if (!Active())
+        return packet;
+    packet.Defs = FFieldDefs;
+    packet.Indexes = FIndexDefs;
+    packet.Rows.reserve(FRows.size());
+    for (const TRow& row : FRows)
+        packet.Rows.append(row.Row);
+    packet.Deleted = FDeleted;
+    // The row being edited counts as it stands.
+    return packet;
+}
+
+void TClientDataSet::RowChanged(TRow& row, bool inserting) {
+    if (inserting) {
+        row.Row.Status = TUpdateStatus::usInserted;
+        row.Row.SourceId = 0;
+    } else if (row.Row.Status == TUpdateStatus::usUnmodified) {
+        row.Row.Status = TUpdateStatus::usModified;
+    }
+    row.Row.Seq = ++FSeq;
+}
+
+void TClientDataSet::RowDeleted(TRow& row) {
+    if (row.Row.Status == TUpdateStatus::usInserted)
+        return; // never stored: nothing to write back
+    TPacketRow gone = row.Row;
+    if (gone.Status == TUpdateStatus::usUnmodified)
+        gone.Original = gone.Values;
+    gone.Status = TUpdateStatus::usDeleted;
+    gone.Seq = ++FSeq;
+    FDeleted.append(gone);
+}
+
+int TClientDataSet::ChangeCount() const {
+    if (!Active())
+        return 0;
+    int count = int(FDeleted.size());
+    for (const TRow& row : FRows)
+        if (row.Row.Status != TUpdateStatus::usUnmodified)
+            ++count;
+    return count;
+}
+
+void TClientDataSet::MergeChangeLog() {
+    for (TRow& row : FRows) {
+        row.Row.Status = TUpdateStatus::usUnmodified;
+        row.Row.Original.clear();
+    }
+    FDeleted.clear();
+}
+
+void TClientDataSet::CancelUpdates() {
+    CheckActive();
+    Cancel();
+    QVector<TRow> kept;
+    for (TRow& row : FRows) {
+        if (row.Row.Status == TUpdateStatus::usInserted)
+            continue;
+        if (row.Row.Status == TUpdateStatus::usModified)
+            row.Row.Values = row.Row.Original;
+        row.Row.Status = TUpdateStatus::usUnmodified;
+        row.Row.Original.clear();
+        kept.append(row);
+    }
+    for (TPacketRow gone : FDeleted) {
+        gone.Values = gone.Original;
+        gone.Status = TUpdateStatus::usUnmodified;
+        gone.Original.clear();
+        TRow row;
+        row.Id = FNextId++;
+        row.Row = gone;
+        kept.append(row);
+    }
+    FDeleted.clear();
+    FRows = kept;
+    LocalReload();
+}
+
+void TClientDataSet::LocalReload() { Reload(); }
+
+int TClientDataSet::ApplyUpdates(int maxErrors) {
+    CheckActive();
+    CheckBrowseMode();
+    if (!FProvider || !FProvider->DataSet())
+        DatabaseError(QStringLiteral("Missing data provider or data packet"));
+    // The log in the order of the changes.
+    struct TChange {
+        qint64 Seq;
+        qint64 RowId; // 0 for a deleted row
+        int DeletedIndex;
+    };
+    QVector<TChange> changes;
+    for (const TRow& row : FRows)
+        if (row.Row.Status != TUpdateStatus::usUnmodified)
+            changes.append({row.Row.Seq, row.Id, -1});
+    for (int i = 0; i < FDeleted.size(); ++i)
+        changes.append({FDeleted[i].Seq, 0, i});
+    std::sort(changes.begin(), changes.end(), [](const TChange& a, const TChange& b) { return a.Seq < b.Seq; });
+
+    const int autoIncSlot = [&] {
+        for (int i = 0; i < FFieldDefs.size(); ++i)
+            if (FFieldDefs[i].DataType == TFieldType::ftAutoInc)
+                return i;
+        return -1;
+    }();
+    int errors = 0;
+    QVector<int> appliedDeletes;
+    for (const TChange& change : changes) {
+        TPacketRow* row = nullptr;
+        if (change.DeletedIndex >= 0)
+            row = &FDeleted[change.DeletedIndex];
+        else
+            row = &FRows[StorageIndexOfId(change.RowId)].Row;
+        const TUpdateKind kind = row->Status == TUpdateStatus::usInserted  ? TUpdateKind::ukInsert
+                                 : row->Status == TUpdateStatus::usDeleted ? TUpdateKind::ukDelete
+                                                                           : TUpdateKind::ukModify;
+        QVector<QVariant> values = row->Values;
+        for (int attempt = 0;; ++attempt) {
+            try {
+                switch (kind) {
+                case TUpdateKind::ukInsert: {
+                    const qint64 id = FProvider->InsertRow(FFieldDefs, values);
+                    row->SourceId = id;
+                    row->Values = values;
+                    if (autoIncSlot >= 0 && (!row->Values[autoIncSlot].isValid() || row->Values[autoIncSlot].isNull()))
+                        row->Values[autoIncSlot] = int(id);
+                    break;
+                }
+                case TUpdateKind::ukModify:
+                    FProvider->UpdateRow(row->SourceId, FFieldDefs, values, row->Original);
+                    row->Values = values;
+                    break;
+                case TUpdateKind::ukDelete: FProvider->DeleteRow(row->SourceId); break;
+                }
+                row->Status = kind == TUpdateKind::ukDelete ? TUpdateStatus::usDeleted : TUpdateStatus::usUnmodified;
+                row->Original.clear();
+                if (kind == TUpdateKind::ukDelete)
+                    appliedDeletes << change.DeletedIndex;
+                break;
+            } catch (const EDatabaseError& error) {
+                if (!OnReconcileError) {
+                    // The safe default: stop, keep the change, tell the caller.
+                    for (int i = int(appliedDeletes.size()) - 1; i >= 0; --i)
+                        FDeleted.remove(appliedDeletes[i]);
+                    LocalReload();
+                    throw;
+                }
+                TReconcileError info;
+                info.UpdateKind = kind;
+                info.Message = error.Message();
+                info.Defs = FFieldDefs;
+                info.Values = values;
+                info.Original = row->Original;
+                const TReconcileAction action = OnReconcileError(this, info);
+                if (action == TReconcileAction::raCorrect && attempt == 0) {
+                    values = info.Values;
+                    continue;
+                }
+                if (action == TReconcileAction::raCancel || action == TReconcileAction::raRefresh) {
+                    // Take the change back in memory.
+                    if (kind == TUpdateKind::ukModify) {
+                        row->Values = row->Original;
+                        row->Status = TUpdateStatus::usUnmodified;
+                    } else if (kind == TUpdateKind::ukDelete) {
+                        row->Status = TUpdateStatus::usUnmodified;
+                        row->Values = row->Original;
+                        TRow back;
+                        back.Id = FNextId++;
+                        back.Row = *row;
+                        appliedDeletes << change.DeletedIndex;
+                        FRows.append(back);
+                    } else {
+                        FRows.remove(StorageIndexOfId(change.RowId));
+                    }
+                    break;
+                }
+                ++errors;
+                if (action == TReconcileAction::raAbort || (maxErrors >= 0 && errors > maxErrors)) {
+                    std::sort(appliedDeletes.begin(), appliedDeletes.end());
+                    for (int i = int(appliedDeletes.size()) - 1; i >= 0; --i)
+                        FDeleted.remove(appliedDeletes[i]);
+                    LocalReload();
+                    return errors;
+                }
+                break; // skip
+            }
+        }
+    }
+    std::sort(appliedDeletes.begin(), appliedDeletes.end());
+    for (int i = int(appliedDeletes.size()) - 1; i >= 0; --i)
+        FDeleted.remove(appliedDeletes[i]);
+    LocalReload();
+    return errors;
+}

@@ -1,0 +1,1235 @@
+#include "DBTables.h"
+
+#include "DataFilter.h"
+#include "LocalSql.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QStandardPaths>
+#include <QTextStream>
+
+// ---------------------------------------------------------------- values
+
+static bool IsNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); }
+
+static QVariant FromSql(TFieldType type, const QVariant& v) {
+    if (IsNullValue(v))
+        return QVariant();
+    switch (type) {
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftAutoInc: return QVariant(int(v.toLongLong()));
+    case TFieldType::ftFloat: return QVariant(v.toDouble());
+    case TFieldType::ftBoolean:
+        if (v.metaType().id() == QMetaType::QString) {
+            const QString t = v.toString().trimmed().toLower();
+            return QVariant(t == "true" || t == "t" || t == "1" || t == "yes");
+        }
+        return QVariant(v.toLongLong() != 0);
+    case TFieldType::ftDateTime:
+        if (v.metaType().id() == QMetaType::QString) {
+            bool ok = false;
+            const double number = v.toString().toDouble(&ok);
+            if (ok)
+                return number;
+            const QDateTime dt = QDateTime::fromString(v.toString(), Qt::ISODate);
+            return dt.isValid() ? QVariant(DateTimeOf(dt)) : QVariant();
+        }
+        return QVariant(v.toDouble());
+    default: return QVariant(v.toString());
+    }
+}
+
+static QVariant ToSql(TFieldType type, const QVariant& v) {
+    if (IsNullValue(v))
+        return QVariant();
+    switch (type) {
+    case TFieldType::ftBoolean: return QVariant(v.toBool() ? 1 : 0);
+    case TFieldType::ftDateTime:
+    case TFieldType::ftFloat: return QVariant(v.toDouble());
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftAutoInc: return QVariant(v.toLongLong());
+    default: return QVariant(v.toString());
+    }
+}
+
+// A bound value of unknown kind (parameters): logical and date values as the store keeps them.
+static QVariant ToSqlAny(const QVariant& v) {
+    if (IsNullValue(v))
+        return QVariant();
+    switch (v.metaType().id()) {
+    case QMetaType::Bool: return v.toBool() ? 1 : 0;
+    case QMetaType::QDate: return DateOf(v.toDate());
+    case QMetaType::QDateTime: return DateTimeOf(v.toDateTime());
+    default: return v;
+    }
+}
+
+void RaiseSqlError(const QSqlError& error, const QString& what) {
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const QString code = error.nativeErrorCode();
+    if (text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("PRIMARY KEY must be unique"), Qt::CaseInsensitive) || code == "2067" || code == "1555")
+        throw EDatabaseError(KeyViolationMessage);
+    const QString notNull = QStringLiteral("NOT NULL constraint failed: ");
+    if (text.startsWith(notNull, Qt::CaseInsensitive)) {
+        QString column = text.mid(notNull.size());
+        column = column.mid(column.indexOf('.') + 1);
+        throw EDatabaseError(QStringLiteral("Field '%1' must have a value").arg(column));
+    }
+    const QString noTable = QStringLiteral("no such table: ");
+    if (text.startsWith(noTable, Qt::CaseInsensitive))
+        throw EDatabaseError(QStringLiteral("Table '%1' does not exist").arg(text.mid(noTable.size())));
+    const QString noColumn = QStringLiteral("no such column: ");
+    if (text.startsWith(noColumn, Qt::CaseInsensitive))
+        throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(text.mid(noColumn.size())));
+    throw EDatabaseError(what.isEmpty() ? text : what + QStringLiteral(": ") + text);
+}
+
+static void Bind(QSqlQuery& query, const QVariantList& params) {
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params[i]);
+}
+
+static void Exec(QSqlQuery& query, const QString& what) {
+    if (!query.exec())
+        RaiseSqlError(query.lastError(), what);
+}
+
+// ---------------------------------------------------------------- session
+
+TSession& Session() {
+    static TSession session;
+    return session;
+}
+
+QString TSession::AliasFile() const {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Aliases.cfg");
+}
+
+void TSession::Reload() {
+    FLoaded = false;
+    FSections.clear();
+}
+
+void TSession::Load() {
+    if (FLoaded)
+        return;
+    FSections.clear();
+    QFile file(AliasFile());
+    if (!file.exists()) {
+        const QString folder = QFileInfo(AliasFile()).absolutePath();
+        QDir().mkpath(folder);
+        FSections = {
+            {ApplicationAliasName, {"TYPE=SQLITE", "PATH=" + folder, "DATABASE NAME=TavloCalc.db"}},
+            {PatientAliasName, {"TYPE=SQLITE", "PATH=" + folder, "DATABASE NAME=TavloPatients.db"}},
+            {ExportAliasName,
+             {"TYPE=SQLITE", "PATH=" + QCoreApplication::applicationDirPath(), "DATABASE NAME=Export.mdb"}},
+            {QStringLiteral("\\SYSTEM\\FORMATS\\NUMBER"), {"DECIMALSEPARATOR=.", "THOUSANDSEPARATOR=,"}},
+        };
+        FLoaded = true;
+        Save();
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw EDatabaseError(QStringLiteral("Cannot read the alias file '%1'").arg(AliasFile()));
+    QTextStream in(&file);
+    TSection* current = nullptr;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(';'))
+            continue;
+        if (line.startsWith('[') && line.endsWith(']')) {
+            FSections.append({line.mid(1, line.size() - 2).trimmed(), {}});
+            current = &FSections.last();
+        } else if (current) {
+            current->Lines << line;
+        }
+    }
+    FLoaded = true;
+}
+
+void TSession::Save() {
+    QDir().mkpath(QFileInfo(AliasFile()).absolutePath());
+    QFile file(AliasFile());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        throw EDatabaseError(QStringLiteral("Cannot write the alias file '%1'").arg(AliasFile()));
+    QTextStream out(&file);
+    for (const TSection& section : FSections) {
+        out << '[' << section.Name << "]\n";
+        for (const QString& line : section.Lines)
+            out << line << '\n';
+        out << '\n';
+    }
+}
+
+TSession::TSection* TSession::FindSection(const QString& name) {
+    Load();
+    for (TSection& section : FSections)
+        if (SameName(section.Name, name))
+            return &section;
+    return nullptr;
+}
+
+void TSession::GetAliasNames(QStringList& list) {
+    Load();
+    list.clear();
+    for (const TSection& section : FSections)
+        if (!section.Name.startsWith('\\'))
+            list << section.Name;
+}
+
+bool TSession::AliasExists(const QString& alias) {
+    return !alias.startsWith('\\') && !alias.isEmpty() && FindSection(alias);
+}
+
+void TSession::GetAliasParams(const QString& alias, QStringList& list) {
+    TSection* section = AliasExists(alias) ? FindSection(alias) : nullptr;
+    if (!section)
+        throw EDatabaseError(QStringLiteral("Alias '%1' does not exist").arg(alias));
+    list = section->Lines;
+}
+
+static QString ValueOf(const QStringList& lines, const QString& name) {
+    for (const QString& line : lines) {
+        const int eq = int(line.indexOf('='));
+        if (eq > 0 && SameName(line.left(eq).trimmed(), name))
+            return line.mid(eq + 1).trimmed();
+    }
+    return QString();
+}
+
+QString TSession::AliasPath(const QString& alias) {
+    QStringList params;
+    GetAliasParams(alias, params);
+    return ValueOf(params, QStringLiteral("PATH"));
+}
+
+QString TSession::AliasFileName(const QString& alias) {
+    QStringList params;
+    GetAliasParams(alias, params);
+    QString name = ValueOf(params, QStringLiteral("DATABASE NAME"));
+    if (name.isEmpty())
+        name = alias + QStringLiteral(".db");
+    return QDir(ValueOf(params, QStringLiteral("PATH"))).filePath(name);
+}
+
+void TSession::AddAlias(const QString& alias, const QStringList& params) {
+    if (TSection* section = FindSection(alias))
+        section->Lines = params;
+    else
+        FSections.append({alias, params});
+    Save();
+}
+
+void TSession::DeleteAlias(const QString& alias) {
+    Load();
+    for (int i = 0; i < FSections.size(); ++i)
+        if (SameName(FSections[i].Name, alias)) {
+            FSections.removeAt(i);
+            break;
+        }
+    Save();
+}
+
+void TSession::GetConfigParams(const QString& path, QStringList& list) {
+    TSection* section = FindSection(path);
+    list = section ? section->Lines : QStringList();
+}
+
+void TSession::SetConfigParams(const QString& path, const QStringList& list) {
+    if (TSection* section = FindSection(path))
+        section->Lines = list;
+    else
+        FSections.append({path, list});
+    Save();
+}
+
+void TSession::AddPassword(const QString& password) {
+    if (!FPasswords.contains(password))
+        FPasswords << password;
+}
+
+// ---------------------------------------------------------------- database
+
+static QList<TDatabase*>& Databases() {
+    static QList<TDatabase*> list;
+    return list;
+}
+
+TDatabase::TDatabase(QObject* owner) : TComponent(owner) { Databases().append(this); }
+
+TDatabase::~TDatabase() {
+    try {
+        Close();
+    } catch (...) {
+    }
+    Databases().removeOne(this);
+}
+
+void TDatabase::SetDatabaseName(const QString& name) {
+    if (FConnected)
+        throw EDatabaseError(QStringLiteral("Cannot perform this operation on an open database"));
+    FDatabaseName = name;
+}
+
+void TDatabase::SetAliasName(const QString& alias) {
+    if (FConnected)
+        throw EDatabaseError(QStringLiteral("Cannot perform this operation on an open database"));
+    FAliasName = alias;
+}
+
+QString TDatabase::ParamValue(const QString& name) const { return ValueOf(Params, name); }
+
+void TDatabase::SetParamValue(const QString& name, const QString& value) {
+    for (QString& line : Params) {
+        const int eq = int(line.indexOf('='));
+        if (eq > 0 && SameName(line.left(eq).trimmed(), name)) {
+            line = name + '=' + value;
+            return;
+        }
+    }
+    Params << name + '=' + value;
+}
+
+TDatabase* TDatabase::Find(const QString& databaseName) {
+    for (TDatabase* db : Databases())
+        if (SameName(db->FDatabaseName, databaseName))
+            return db;
+    return nullptr;
+}
+
+TDatabase* TDatabase::ByName(const QString& databaseName) {
+    if (TDatabase* db = Find(databaseName))
+        return db;
+    if (Session().AliasExists(databaseName)) {
+        // A dataset may name an alias directly; it gets a connection of its own.
+        auto* db = new TDatabase(QCoreApplication::instance());
+        db->FDatabaseName = databaseName;
+        db->FAliasName = databaseName;
+        return db;
+    }
+    throw EDatabaseError(QStringLiteral("Unknown database '%1'").arg(databaseName));
+}
+
+void TDatabase::Open() {
+    if (FConnected)
+        return;
+    const QString alias = FAliasName.isEmpty() ? FDatabaseName : FAliasName;
+    if (!Session().AliasExists(alias))
+        throw EDatabaseError(QStringLiteral("Alias '%1' does not exist").arg(alias));
+    const QString file = Session().AliasFileName(alias);
+    if (!QFileInfo::exists(file) && ParamValue(QStringLiteral("CREATE")).compare("TRUE", Qt::CaseInsensitive) != 0)
+        throw EDatabaseError(QStringLiteral("Cannot open database '%1': the file '%2' does not exist")
+                                 .arg(FDatabaseName.isEmpty() ? alias : FDatabaseName, file));
+    static int counter = 0;
+    FConnectionName = QStringLiteral("tavlo-db-%1").arg(++counter);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnectionName);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        bool ok = db.open();
+        QString message = db.lastError().text();
+        if (ok) {
+            // Every file in WAL mode; FULL makes each commit reach the disk,
+            // so a posted row survives a crash of the program or the machine.
+            QSqlQuery q(db);
+            ok = q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.next() &&
+                 q.value(0).toString().compare("wal", Qt::CaseInsensitive) == 0 &&
+                 q.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
+                 q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            if (!ok)
+                message = q.lastError().text();
+        }
+        if (!ok) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(FConnectionName);
+            throw EDatabaseError(QStringLiteral("Cannot open database '%1': %2")
+                                     .arg(FDatabaseName.isEmpty() ? alias : FDatabaseName, message));
+        }
+    }
+    FFileName = file;
+    FConnected = true;
+}
+
+void TDatabase::Close() {
+    if (!FConnected)
+        return;
+    FPrepared.clear();
+    FColumns.clear();
+    FStoredNames.clear();
+    {
+        QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(FConnectionName);
+    FConnected = false;
+    FInTransaction = false;
+}
+
+QSqlDatabase TDatabase::Connection() const {
+    if (!FConnected)
+        throw EDatabaseError(QStringLiteral("Database '%1' is not connected").arg(FDatabaseName));
+    return QSqlDatabase::database(FConnectionName, false);
+}
+
+void TDatabase::StartTransaction() {
+    if (FInTransaction)
+        throw EDatabaseError(QStringLiteral("A transaction is already active"));
+    if (!Connection().transaction())
+        RaiseSqlError(Connection().lastError(), QStringLiteral("Cannot start a transaction"));
+    FInTransaction = true;
+}
+
+void TDatabase::Commit() {
+    if (!FInTransaction)
+        return;
+    FPrepared.clear(); // statements still reading would hold the commit back
+    if (!Connection().commit())
+        RaiseSqlError(Connection().lastError(), QStringLiteral("Cannot commit"));
+    FInTransaction = false;
+}
+
+void TDatabase::Rollback() {
+    if (!FInTransaction)
+        return;
+    FPrepared.clear();
+    Connection().rollback();
+    FInTransaction = false;
+}
+
+QSqlQuery& TDatabase::Prepared(const QString& sql) {
+    auto it = FPrepared.find(sql);
+    if (it == FPrepared.end()) {
+        QSqlQuery query(Connection());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            RaiseSqlError(query.lastError(), QString());
+        it = FPrepared.insert(sql, query);
+    }
+    return *it;
+}
+
+void TDatabase::ExecSql(const QString& sql, const QVariantList& params) {
+    QSqlQuery query(Connection());
+    if (!query.prepare(sql))
+        RaiseSqlError(query.lastError(), QString());
+    Bind(query, params);
+    Exec(query, QString());
+}
+
+void TDatabase::SchemaChanged() {
+    FColumns.clear();
+    FStoredNames.clear();
+    FPrepared.clear();
+}
+
+QString TDatabase::StoredTableName(const QString& tableName) {
+    const QString key = tableName.toLower();
+    auto it = FStoredNames.find(key);
+    if (it != FStoredNames.end())
+        return *it;
+    QSqlQuery& q = Prepared(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE"));
+    q.bindValue(0, tableName);
+    Exec(q, QString());
+    const QString stored = q.next() ? q.value(0).toString() : QString();
+    q.finish();
+    if (!stored.isEmpty())
+        FStoredNames.insert(key, stored);
+    return stored;
+}
+
+void TDatabase::GetTableNames(QStringList& list) {
+    list.clear();
+    QSqlQuery q(Connection());
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name")))
+        RaiseSqlError(q.lastError(), QString());
+    while (q.next())
+        list << q.value(0).toString();
+}
+
+static TFieldDef DefFromDeclared(const QString& name, const QString& declared, bool notNull, bool rowidAlias) {
+    TFieldDef def;
+    def.Name = name;
+    def.Required = notNull;
+    const QString type = declared.trimmed().toUpper();
+    const int paren = int(type.indexOf('('));
+    const QString base = (paren >= 0 ? type.left(paren) : type).trimmed();
+    const int size = paren >= 0 ? type.mid(paren + 1, type.indexOf(')') - paren - 1).toInt() : 0;
+    if (rowidAlias)
+        def.DataType = TFieldType::ftAutoInc;
+    else if (base == "SMALLINT")
+        def.DataType = TFieldType::ftSmallint;
+    else if (base == "INTEGER" || base == "INT" || base == "BIGINT")
+        def.DataType = TFieldType::ftInteger;
+    else if (base == "FLOAT" || base == "REAL" || base == "DOUBLE" || base == "NUMERIC")
+        def.DataType = TFieldType::ftFloat;
+    else if (base == "BOOLEAN" || base == "LOGICAL" || base == "BOOL")
+        def.DataType = TFieldType::ftBoolean;
+    else if (base == "DATETIME" || base == "DATE" || base == "TIMESTAMP")
+        def.DataType = TFieldType::ftDateTime;
+    else if ((base == "VARCHAR" || base == "CHAR" || base == "TEXT") && size > 0) {
+        def.DataType = TFieldType::ftString;
+        def.Size = size;
+    } else
+        def.DataType = TFieldType::ftMemo;
+    if (def.DataType == TFieldType::ftAutoInc)
+        def.Required = false;
+    return def;
+}
+
+static QString DeclaredType(const TFieldDef& def) {
+    QString type;
+    switch (def.DataType) {
+    case TFieldType::ftAutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case TFieldType::ftInteger: type = QStringLiteral("INTEGER"); break;
+    case TFieldType::ftSmallint: type = QStringLiteral("SMALLINT"); break;
+    case TFieldType::ftFloat: type = QStringLiteral("FLOAT"); break;
+    case TFieldType::ftBoolean: type = QStringLiteral("BOOLEAN"); break;
+    case TFieldType::ftDateTime: type = QStringLiteral("DATETIME"); break;
+    case TFieldType::ftString: type = QStringLiteral("VARCHAR(%1)").arg(def.Size > 0 ? def.Size : 255); break;
+    default: type = QStringLiteral("MEMO"); break;
+    }
+    return def.Required ? type + QStringLiteral(" NOT NULL") : type;
+}
+
+TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
+    const QString stored = StoredTableName(tableName);
+    if (stored.isEmpty())
+        throw EDatabaseError(QStringLiteral("Table '%1' does not exist in database '%2'").arg(tableName, FDatabaseName));
+    auto it = FColumns.find(stored.toLower());
+    if (it != FColumns.end())
+        return *it;
+    QSqlQuery q(Connection());
+    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QuoteName(stored))))
+        RaiseSqlError(q.lastError(), QString());
+    struct TColumn {
+        QString Name, Type;
+        bool NotNull;
+        int Pk;
+    };
+    QVector<TColumn> columns;
+    int pkCount = 0;
+    while (q.next()) {
+        columns.append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0, q.value(5).toInt()});
+        if (columns.last().Pk > 0)
+            ++pkCount;
+    }
+    TFieldDefs defs;
+    for (const TColumn& c : columns)
+        defs << DefFromDeclared(c.Name, c.Type, c.NotNull,
+                                c.Pk > 0 && pkCount == 1 && c.Type.trimmed().compare("INTEGER", Qt::CaseInsensitive) == 0);
+    FColumns.insert(stored.toLower(), defs);
+    return defs;
+}
+
+QVector<TIndexDef> TDatabase::IndexesOf(const QString& tableName) {
+    const QString stored = StoredTableName(tableName);
+    QVector<TIndexDef> result;
+    if (stored.isEmpty())
+        return result;
+    QSqlQuery q(Connection());
+    if (!q.exec(QStringLiteral("PRAGMA index_list(%1)").arg(QuoteName(stored))))
+        RaiseSqlError(q.lastError(), QString());
+    QVector<TIndexDef> raw;
+    while (q.next())
+        raw.append({q.value(1).toString(), QString(), q.value(2).toInt() != 0});
+    for (TIndexDef& def : raw) {
+        QSqlQuery info(Connection());
+        if (!info.exec(QStringLiteral("PRAGMA index_info(%1)").arg(QuoteName(def.Name))))
+            continue;
+        QStringList fields;
+        while (info.next())
+            fields << info.value(2).toString();
+        def.Fields = fields.join(';');
+        // Index names are per table in the system, per database in SQLite.
+        const QString prefix = stored + ':';
+        if (def.Name.startsWith(prefix, Qt::CaseInsensitive))
+            def.Name = def.Name.mid(prefix.size());
+        result << def;
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------- table
+
+void TTable::CheckInactive() const {
+    if (Active())
+        DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset"));
+}
+
+void TTable::SetDatabaseName(const QString& name) {
+    CheckInactive();
+    FDatabaseName = name;
+    FDatabase = nullptr;
+}
+
+void TTable::SetTableName(const QString& name) {
+    CheckInactive();
+    FTableName = name;
+}
+
+TDatabase* TTable::Database() const {
+    if (!FDatabase)
+        FDatabase = TDatabase::ByName(FDatabaseName);
+    if (!FDatabase->Connected())
+        FDatabase->Open();
+    return FDatabase;
+}
+
+bool TTable::Exists() const { return Database()->TableExists(FTableName); }
+
+void TTable::CreateTable(const TFieldDefs& defs, const QVector<TIndexDef>& indexes) {
+    CheckInactive();
+    TDatabase* db = Database();
+    QStringList columns;
+    for (const TFieldDef& def : defs)
+        columns << QuoteName(def.Name) + ' ' + DeclaredType(def);
+    db->ExecSql(QStringLiteral("CREATE TABLE %1 (%2)").arg(QuoteName(FTableName), columns.join(", ")));
+    for (const TIndexDef& index : indexes) {
+        QStringList fields;
+        for (const QString& f : SplitFieldNames(index.Fields))
+            fields << QuoteName(f);
+        db->ExecSql(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                        .arg(index.Unique ? "UNIQUE " : "", QuoteName(FTableName + ':' + index.Name),
+                             QuoteName(FTableName), fields.join(", ")));
+    }
+    db->SchemaChanged();
+}
+
+void TTable::EmptyTable() {
+    Database()->ExecSql(QStringLiteral("DELETE FROM %1").arg(QuoteName(FTableName)));
+    if (Active())
+        Refresh();
+}
+
+void TTable::DeleteTable() {
+    CheckInactive();
+    Database()->ExecSql(QStringLiteral("DROP TABLE %1").arg(QuoteName(FTableName)));
+    Database()->SchemaChanged();
+}
+
+QVector<TIndexDef> TTable::IndexDefs() const {
+    return Database()->IndexesOf(FStoredName.isEmpty() ? FTableName : FStoredName);
+}
+
+QStringList TTable::IndexFieldsOfName(const QString& indexName) const {
+    for (const TIndexDef& def : IndexDefs())
+        if (SameName(def.Name, indexName))
+            return SplitFieldNames(def.Fields);
+    return TDataSet::IndexFieldsOfName(indexName);
+}
+
+void TTable::InternalInitFieldDefs() {
+    TDatabase* db = Database();
+    FStoredName = db->StoredTableName(FTableName);
+    if (FStoredName.isEmpty())
+        DatabaseError(QStringLiteral("Table '%1' does not exist in database '%2'").arg(FTableName, FDatabaseName));
+    FFieldDefs = db->ColumnsOf(FStoredName);
+}
+
+void TTable::InternalOpen() { InternalReload(); }
+
+void TTable::InternalClose() {
+    FIds.clear();
+    FCache.clear();
+    FIdIndex.clear();
+    FIdIndexValid = false;
+}
+
+QString TTable::SelectList() const {
+    QStringList names;
+    for (const TFieldDef& def : FFieldDefs)
+        names << QuoteName(def.Name);
+    return names.join(", ");
+}
+
+void TTable::ReadRow(const QSqlQuery& query, QVector<QVariant>& values) const {
+    values.resize(FFieldDefs.size());
+    for (int i = 0; i < FFieldDefs.size(); ++i)
+        values[i] = FromSql(FFieldDefs[i].DataType, query.value(i + 1));
+}
+
+void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter) const {
+    QStringList conditions;
+    QStringList fields;
+    QVariantList values;
+    if (MasterRange(fields, values))
+        for (int i = 0; i < fields.size(); ++i) {
+            const int slot = DataIndexOfField(fields[i]);
+            if (slot < 0)
+                DatabaseError(QStringLiteral("Field '%1' not found").arg(fields[i]));
+            if (IsNullValue(values[i]))
+                conditions << QStringLiteral("0"); // no master row: nothing is visible
+            else {
+                conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+                params << ToSql(FFieldDefs[slot].DataType, values[i]);
+            }
+        }
+    memoryFilter = false;
+    if (const TFilterExpr* filter = ActiveFilter()) {
+        bool exact = true;
+        conditions << filter->ToSql(params, exact);
+        memoryFilter = !exact;
+    }
+    where = conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+}
+
+static QString OrderBy(const QStringList& fields) {
+    QStringList parts;
+    for (const QString& f : fields)
+        parts << QuoteName(f);
+    parts << QStringLiteral("rowid");
+    return QStringLiteral(" ORDER BY ") + parts.join(", ");
+}
+
+void TTable::InternalReload() {
+    FIds.clear();
+    FCache.clear();
+    FIdIndexValid = false;
+    const QStringList order = OrderFieldNames();
+    FOrderSlots.clear();
+    for (const QString& name : order) {
+        const int slot = DataIndexOfField(name);
+        if (slot < 0)
+            DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+        FOrderSlots << slot;
+    }
+    TDatabase* db = Database();
+    QString where;
+    QVariantList params;
+    bool memoryFilter = false;
+    BuildWhere(where, params, memoryFilter);
+    const QString from = QStringLiteral(" FROM ") + QuoteName(FStoredName) + where + OrderBy(order);
+    // A small range (a detail's rows) is read whole in one query; beyond
+    // that only the row identities are read, the rows follow in pages.
+    constexpr int Whole = 1000;
+    QString sql = QStringLiteral("SELECT rowid, ") + SelectList() + from;
+    if (!memoryFilter)
+        sql += QStringLiteral(" LIMIT %1").arg(Whole + 1);
+    QSqlQuery& q = db->Prepared(sql);
+    Bind(q, params);
+    Exec(q, QString());
+    QVector<QVariant> values;
+    TRecordBuffer probe;
+    bool more = false;
+    while (q.next()) {
+        if (!memoryFilter && FIds.size() == Whole) {
+            more = true;
+            break;
+        }
+        const qint64 id = q.value(0).toLongLong();
+        ReadRow(q, values);
+        if (memoryFilter) {
+            probe.Data = values;
+            if (!FilterAccepts(probe))
+                continue;
+        }
+        FIds << id;
+        FCache.insert(id, values);
+    }
+    q.finish();
+    if (more) {
+        QSqlQuery& keys = db->Prepared(QStringLiteral("SELECT rowid") + from);
+        Bind(keys, params);
+        Exec(keys, QString());
+        FIds.clear();
+        while (keys.next())
+            FIds << keys.value(0).toLongLong();
+        keys.finish();
+    }
+}
+
+void TTable::FetchPage(int index) {
+    constexpr int Page = 128;
+    if (FCache.size() > 16 * 1024)
+        FCache.clear();
+    const int from = qMax(0, index - Page / 4);
+    const int to = qMin(int(FIds.size()), from + Page);
+    QVariantList ids;
+    for (int i = from; i < to; ++i)
+        if (!FCache.contains(FIds[i]))
+            ids << FIds[i];
+    if (ids.isEmpty())
+        return;
+    QStringList marks;
+    for (int i = 0; i < ids.size(); ++i)
+        marks << QStringLiteral("?");
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
+                                        QuoteName(FStoredName) + QStringLiteral(" WHERE rowid IN (") +
+                                        marks.join(',') + ')');
+    Bind(q, ids);
+    Exec(q, QString());
+    QVector<QVariant> values;
+    while (q.next()) {
+        ReadRow(q, values);
+        FCache.insert(q.value(0).toLongLong(), values);
+    }
+    q.finish();
+}
+
+QVector<QVariant> TTable::FetchById(qint64 id) {
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
+                                        QuoteName(FStoredName) + QStringLiteral(" WHERE rowid = ?"));
+    q.bindValue(0, id);
+    Exec(q, QString());
+    QVector<QVariant> values;
+    const bool found = q.next();
+    if (found)
+        ReadRow(q, values);
+    q.finish();
+    if (!found)
+        DatabaseError(QStringLiteral("Record not found"));
+    return values;
+}
+
+void TTable::InternalGetRow(int index, TRecordBuffer& buffer) {
+    const qint64 id = FIds[index];
+    auto it = FCache.constFind(id);
+    if (it == FCache.constEnd()) {
+        FetchPage(index);
+        it = FCache.constFind(id);
+    }
+    buffer.Id = id;
+    buffer.Data = it != FCache.constEnd() ? *it : QVector<QVariant>(FFieldDefs.size());
+}
+
+int TTable::IndexOfId(qint64 id) const {
+    if (!FIdIndexValid) {
+        FIdIndex.clear();
+        FIdIndex.reserve(FIds.size());
+        for (int i = 0; i < FIds.size(); ++i)
+            FIdIndex.insert(FIds[i], i);
+        FIdIndexValid = true;
+    }
+    return FIdIndex.value(id, -1);
+}
+
+bool TTable::InRange(const QVector<QVariant>& values) const {
+    QStringList fields;
+    QVariantList wanted;
+    if (!MasterRange(fields, wanted))
+        return true;
+    for (int i = 0; i < fields.size(); ++i) {
+        const int slot = DataIndexOfField(fields[i]);
+        if (IsNullValue(wanted[i]) || IsNullValue(values.value(slot)) || CompareValues(values.value(slot), wanted[i]) != 0)
+            return false;
+    }
+    return true;
+}
+
+int TTable::PlaceId(qint64 id, const QVector<QVariant>& values) {
+    auto less = [&](const QVector<QVariant>& a, qint64 aid, const QVector<QVariant>& b, qint64 bid) {
+        for (int slot : FOrderSlots) {
+            const int c = CompareValues(a.value(slot), b.value(slot));
+            if (c != 0)
+                return c < 0;
+        }
+        return aid < bid;
+    };
+    int lo = 0, hi = int(FIds.size());
+    TRecordBuffer row;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        InternalGetRow(mid, row);
+        if (less(row.Data, row.Id, values, id))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    FIds.insert(lo, id);
+    FCache.insert(id, values);
+    FIdIndexValid = false;
+    return lo;
+}
+
+qint64 TTable::InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values) {
+    if (FStoredName.isEmpty())
+        InternalInitFieldDefs();
+    QStringList columns, marks;
+    QVariantList params;
+    for (int i = 0; i < defs.size(); ++i) {
+        if (IsNullValue(values.value(i)))
+            continue;
+        columns << QuoteName(defs[i].Name);
+        marks << QStringLiteral("?");
+        params << ToSql(defs[i].DataType, values[i]);
+    }
+    const QString sql = columns.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteName(FStoredName))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(QuoteName(FStoredName), columns.join(", "), marks.join(", "));
+    QSqlQuery& q = Database()->Prepared(sql);
+    Bind(q, params);
+    Exec(q, QString());
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
+}
+
+void TTable::UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values) {
+    if (FStoredName.isEmpty())
+        InternalInitFieldDefs();
+    QStringList sets;
+    QVariantList params;
+    for (int i = 0; i < defs.size(); ++i) {
+        sets << QuoteName(defs[i].Name) + QStringLiteral(" = ?");
+        params << ToSql(defs[i].DataType, values.value(i));
+    }
+    if (sets.isEmpty())
+        return;
+    params << id;
+    QSqlQuery& q = Database()->Prepared(
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(QuoteName(FStoredName), sets.join(", ")));
+    Bind(q, params);
+    Exec(q, QString());
+    const int affected = q.numRowsAffected();
+    q.finish();
+    if (affected == 0)
+        DatabaseError(QStringLiteral("Record not found"));
+}
+
+void TTable::DeleteRow(qint64 id) {
+    if (FStoredName.isEmpty())
+        InternalInitFieldDefs();
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteName(FStoredName)));
+    q.bindValue(0, id);
+    Exec(q, QString());
+    const int affected = q.numRowsAffected();
+    q.finish();
+    if (affected == 0)
+        DatabaseError(QStringLiteral("Record not found"));
+}
+
+int TTable::InternalPost(TRecordBuffer& buffer, bool inserting, int /*insertIndex*/) {
+    qint64 id = buffer.Id;
+    if (inserting) {
+        id = InsertRow(FFieldDefs, buffer.Data);
+    } else {
+        const QVector<QVariant> stored = FCache.contains(id) ? FCache.value(id) : FetchById(id);
+        TFieldDefs defs;
+        QVector<QVariant> changed;
+        for (int i = 0; i < FFieldDefs.size(); ++i)
+            if (buffer.Data.value(i) != stored.value(i) || IsNullValue(buffer.Data.value(i)) != IsNullValue(stored.value(i))) {
+                defs << FFieldDefs[i];
+                changed << buffer.Data.value(i);
+            }
+        UpdateRow(id, defs, changed);
+        const int at = IndexOfId(id);
+        if (at >= 0) {
+            FIds.remove(at);
+            FIdIndexValid = false;
+        }
+    }
+    const QVector<QVariant> values = FetchById(id);
+    buffer.Id = id;
+    TRecordBuffer probe;
+    probe.Data = values;
+    if (!InRange(values) || !FilterAccepts(probe)) {
+        FCache.remove(id);
+        return -1;
+    }
+    return PlaceId(id, values);
+}
+
+void TTable::InternalDelete(int index) {
+    const qint64 id = FIds[index];
+    DeleteRow(id);
+    FIds.remove(index);
+    FCache.remove(id);
+    FIdIndexValid = false;
+}
+
+bool TTable::InternalLocate(const QStringList& fields, const QVariantList& values, TLocateOptions options, int& index) {
+    // Small ranges are in memory already; a scan is cheaper than a query.
+    if (FIds.size() <= 1000)
+        return false;
+    QStringList conditions;
+    QVariantList params;
+    for (int i = 0; i < fields.size(); ++i) {
+        const int slot = DataIndexOfField(fields[i]);
+        if (slot < 0)
+            return false; // calculated or lookup: the scan handles it
+        const TFieldType type = FFieldDefs[slot].DataType;
+        if (IsTextType(type) && options != 0)
+            return false;
+        const QVariant v = FindField(fields[i]) ? FindField(fields[i])->Coerce(values.value(i)) : values.value(i);
+        if (IsNullValue(v))
+            conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
+        else {
+            conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+            params << ToSql(type, v);
+        }
+    }
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(FStoredName) +
+                                        QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND ")) +
+                                        OrderBy(OrderFieldNames()));
+    Bind(q, params);
+    Exec(q, QString());
+    index = -1;
+    while (index < 0 && q.next())
+        index = IndexOfId(q.value(0).toLongLong());
+    q.finish();
+    return true;
+}
+
+TDataPacket TTable::ReadPacket() {
+    if (!Active())
+        Open();
+    CheckBrowseMode();
+    TDataPacket packet;
+    packet.Defs = FFieldDefs;
+    packet.Indexes = IndexDefs();
+    QString where;
+    QVariantList params;
+    bool memoryFilter = false;
+    BuildWhere(where, params, memoryFilter);
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
+                                        QuoteName(FStoredName) + where + OrderBy(OrderFieldNames()));
+    Bind(q, params);
+    Exec(q, QString());
+    TRecordBuffer probe;
+    while (q.next()) {
+        TPacketRow row;
+        row.SourceId = q.value(0).toLongLong();
+        ReadRow(q, row.Values);
+        if (memoryFilter) {
+            probe.Data = row.Values;
+            if (!FilterAccepts(probe))
+                continue;
+        }
+        packet.Rows.append(std::move(row));
+    }
+    q.finish();
+    return packet;
+}
+
+// ---------------------------------------------------------------- params and queries
+
+TParam* TParams::FindParam(const QString& name) {
+    for (TParam& param : FItems)
+        if (SameName(param.Name, name))
+            return &param;
+    return nullptr;
+}
+
+TParam& TParams::ParamByName(const QString& name) {
+    TParam* param = FindParam(name);
+    if (!param)
+        throw EDatabaseError(QStringLiteral("Parameter '%1' not found").arg(name));
+    return *param;
+}
+
+void TParams::Rebuild(const QStringList& names) {
+    QList<TParam> items;
+    for (const QString& name : names) {
+        bool seen = false;
+        for (const TParam& p : items)
+            seen = seen || SameName(p.Name, name);
+        if (seen)
+            continue;
+        TParam param;
+        param.Name = name;
+        if (TParam* old = FindParam(name))
+            param = *old;
+        items << param;
+    }
+    FItems = items;
+}
+
+void TParams::ClearValues() {
+    for (TParam& param : FItems)
+        param.Clear();
+}
+
+class TQuery::TParamLink : public TDataLink {
+public:
+    explicit TParamLink(TQuery* query) : FQuery(query) {}
+
+protected:
+    void ActiveChanged() override { Changed(); }
+    void DataSetChanged() override { Changed(); }
+    void DataSetScrolled() override { Changed(); }
+    void RecordChanged(TField* field) override {
+        if (!field)
+            Changed();
+    }
+
+private:
+    void Changed() {
+        if (FQuery->Active())
+            FQuery->Refresh();
+    }
+    TQuery* FQuery;
+};
+
+TQuery::TQuery(QObject* owner) : TMemoryDataSet(owner), FParamLink(std::make_unique<TParamLink>(this)) {}
+TQuery::~TQuery() { FParamLink->SetDataSource(nullptr); }
+
+void TQuery::SetDatabaseName(const QString& name) {
+    if (Active())
+        DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset"));
+    FDatabaseName = name;
+}
+
+void TQuery::SetSQL(const QStringList& lines) {
+    Close();
+    FSQL = lines;
+    FPrepared = false;
+    Prepare();
+}
+
+void TQuery::Prepare() {
+    if (FPrepared)
+        return;
+    const TTranslatedSql translated = TranslateLocalSql(FSQL.join('\n'));
+    FSqliteText = translated.Text;
+    FParamOrder = translated.ParamNames;
+    FTables = translated.Tables;
+    FParams.Rebuild(FParamOrder);
+    FPrepared = true;
+}
+
+TParams& TQuery::Params() { return FParams; }
+
+TDataSource* TQuery::DataSource() const { return FParamLink->DataSource(); }
+void TQuery::SetDataSource(TDataSource* source) {
+    if (source && source->DataSet() == this)
+        DatabaseError(QStringLiteral("Circular datalinks are not allowed"));
+    FParamLink->SetDataSource(source);
+}
+
+QSqlQuery TQuery::Execute() {
+    Prepare();
+    TDatabase* db = TDatabase::ByName(FDatabaseName);
+    if (!db->Connected())
+        db->Open();
+    QSqlQuery query(db->Connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(FSqliteText))
+        RaiseSqlError(query.lastError(), QString());
+    TDataSet* master = FParamLink->Active() ? FParamLink->DataSet() : nullptr;
+    for (int i = 0; i < FParamOrder.size(); ++i) {
+        TParam* param = FParams.FindParam(FParamOrder[i]);
+        QVariant value;
+        if (param && param->Bound)
+            value = ToSqlAny(param->Value);
+        else if (TField* field = master ? master->FindField(FParamOrder[i]) : nullptr)
+            value = ToSql(field->DataType(), field->Value());
+        else if (!master)
+            DatabaseError(QStringLiteral("No value for parameter '%1'").arg(FParamOrder[i]));
+        query.bindValue(i, value);
+    }
+    Exec(query, QString());
+    return query;
+}
+
+void TQuery::InternalInitFieldDefs() {
+    FOpenQuery = Execute();
+    TDatabase* db = TDatabase::ByName(FDatabaseName);
+    QList<TFieldDefs> tableDefs;
+    for (const QString& table : FTables)
+        if (db->TableExists(table))
+            tableDefs << db->ColumnsOf(table);
+    const QSqlRecord record = FOpenQuery.record();
+    for (int i = 0; i < record.count(); ++i) {
+        TFieldDef def;
+        def.Name = record.fieldName(i);
+        bool found = false;
+        for (const TFieldDefs& defs : tableDefs) {
+            const int at = IndexOfFieldDef(defs, def.Name);
+            if (at >= 0) {
+                def.DataType = defs[at].DataType;
+                def.Size = defs[at].Size;
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            const int type = record.field(i).metaType().id();
+            def.DataType = type == QMetaType::Int || type == QMetaType::LongLong ? TFieldType::ftInteger
+                           : type == QMetaType::Double                          ? TFieldType::ftFloat
+                           : type == QMetaType::Bool                            ? TFieldType::ftBoolean
+                                                                                : TFieldType::ftMemo;
+        }
+        // A second column of the same name (a join) is named like the engine does.
+        QString name = def.Name;
+        for (int n = 1; IndexOfFieldDef(FFieldDefs, name) >= 0; ++n)
+            name = def.Name + '_' + QString::number(n);
+        def.Name = name;
+        FFieldDefs << def;
+    }
+}
+
+void TQuery::InternalOpen() {
+    QVector<TPacketRow> rows;
+    while (FOpenQuery.next()) {
+        TPacketRow row;
+        row.Values.resize(FFieldDefs.size());
+        for (int i = 0; i < FFieldDefs.size(); ++i)
+            row.Values[i] = FromSql(FFieldDefs[i].DataType, FOpenQuery.value(i));
+        rows.append(std::move(row));
+    }
+    FOpenQuery = QSqlQuery();
+    LoadRows(rows);
+}
+
+void TQuery::InternalRefresh() {
+    FOpenQuery = Execute();
+    InternalOpen();
+}
+
+void TQuery::ExecSQL() {
+    Close();
+    QSqlQuery query = Execute();
+    FRowsAffected = query.numRowsAffected();
+    if (!TranslateLocalSql(FSQL.join('\n')).IsSelect)
+        TDatabase::ByName(FDatabaseName)->SchemaChanged();
+}
+
+// ---------------------------------------------------------------- batch copy
+
+void TBatchMove::Execute() {
+    if (!Source || !Destination)
+        throw EDatabaseError(QStringLiteral("Batch copy needs a source and a destination"));
+    if (!Source->Active())
+        Source->Open();
+    Source->CheckBrowseMode();
+    TDatabase* db = Destination->Database();
+    const TFieldDefs defs = db->ColumnsOf(Destination->TableName());
+    QList<TField*> sources;
+    for (const TFieldDef& def : defs)
+        sources << Source->FindField(def.Name);
+    FMovedCount = 0;
+    const bool own = !db->InTransaction();
+    if (own)
+        db->StartTransaction();
+    try {
+        QVector<QVariant> values(defs.size());
+        const int count = Source->RecordCount();
+        for (int i = 0; i < count; ++i) {
+            Source->WithRecord(i, [&] {
+                for (int k = 0; k < defs.size(); ++k)
+                    values[k] = sources[k] ? sources[k]->Value() : QVariant();
+            });
+            Destination->InsertRow(defs, values);
+            ++FMovedCount;
+        }
+        if (own)
+            db->Commit();
+    } catch (...) {
+        if (own)
+            db->Rollback();
+        throw;
+    }
+    if (Destination->Active())
+        Destination->Refresh();
+}
