@@ -360,8 +360,13 @@ QString TFilterExpr::ToSql(QVariantList& params, bool& exact) const {
         return QStringLiteral("1");
     std::function<QString(const Node*)> sql = [&](const Node* node) -> QString {
         switch (node->K) {
-        case Node::Or: return '(' + sql(node->L.get()) + " OR " + sql(node->R.get()) + ')';
-        case Node::And: return '(' + sql(node->L.get()) + " AND " + sql(node->R.get()) + ')';
+        case Node::Or:
+        case Node::And: {
+            // Sequenced: the parameters follow the text from left to right.
+            const QString left = sql(node->L.get());
+            const QString right = sql(node->R.get());
+            return '(' + left + (node->K == Node::Or ? " OR " : " AND ") + right + ')';
+        }
         case Node::Name: return '(' + QuoteName(FDefs[node->Slot].Name) + " <> 0)";
         case Node::Literal: return node->Value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
         case Node::Compare: {

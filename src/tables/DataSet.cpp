@@ -445,6 +445,8 @@ void TMasterDataLink::CheckBrowseMode() {
 TDataSet::TDataSet(QObject* owner) : TComponent(owner), FMasterLink(std::make_unique<TMasterDataLink>(this)) {}
 
 TDataSet::~TDataSet() {
+    // The storage is gone already: no more reading, only detaching.
+    FState = TDataSetState::dsInactive;
     FMasterLink->SetDataSource(nullptr);
     for (TDataSource* source : QList<TDataSource*>(FDataSources))
         source->FDataSet = nullptr;
