@@ -224,169 +224,336 @@ void TBvExprMain::Execute() {
     Run(false);
 }
 
-TVarItem& TBvExprMain::VarAt(int32_t index) {
-    if (index < 0 || index >= FVarList.Count()) [[unlikely]]
-        MalformedCode("invalid variable reference");
-    return FVarList.Items(index);
-}
-
 // An empty value leaves the variable unchanged.
 void TBvExprMain::PopInto(TVarItem& var) {
     if (FStack.TopType() != dtEmpty)
         FStack.PopNode(var.FValue);
 }
 
+// The inner loop keeps the code and stack positions in locals (registers:
+// their address is never taken, hence macros rather than lambdas) and works
+// on the buffers directly. Numbers and booleans are handled in place;
+// everything else goes through the stream operations, with the positions
+// handed over around them.
+#define SYNC() (code.FPosition = pc, stack.FPosition = sp)
+#define RELOAD()                                                                                   \
+    do {                                                                                           \
+        vars = FVarList.FItems.data();                                                             \
+        varCount = int(FVarList.FItems.size());                                                    \
+        cm = code.FBuffer.data();                                                                  \
+        csize = code.Size();                                                                       \
+        pc = std::clamp(code.FPosition, 0, csize);                                                 \
+        sb = stack.FBuffer.data();                                                                 \
+        sp = stack.FPosition;                                                                      \
+        scap = int(stack.FBuffer.size());                                                          \
+    } while (0)
+#define OPERAND32(into)                                                                            \
+    do {                                                                                           \
+        if (csize - pc < 4) [[unlikely]] {                                                         \
+            SYNC();                                                                                \
+            code.ReadInt32(); /* fails: truncated */                                               \
+        }                                                                                          \
+        std::memcpy(&(into), cm + pc, 4);                                                          \
+        pc += 4;                                                                                   \
+    } while (0)
+#define JUMP(target)                                                                               \
+    do {                                                                                           \
+        int32_t to_ = (target);                                                                    \
+        if (to_ < 0 || to_ > csize) [[unlikely]] {                                                 \
+            SYNC();                                                                                \
+            code.Jump(to_); /* fails: outside the code */                                          \
+        }                                                                                          \
+        pc = to_;                                                                                  \
+    } while (0)
+#define ROOM(count)                                                                                \
+    do {                                                                                           \
+        if (sp + (count) > scap) [[unlikely]] {                                                    \
+            SYNC();                                                                                \
+            stack.Grow(count);                                                                     \
+            RELOAD();                                                                              \
+        }                                                                                          \
+    } while (0)
+#define PUSH_NUMBER(value)                                                                         \
+    do {                                                                                           \
+        double v_ = (value);                                                                       \
+        ROOM(9);                                                                                   \
+        std::memcpy(sb + sp, &v_, 8);                                                              \
+        sb[sp + 8] = dtNumber;                                                                     \
+        sp += 9;                                                                                   \
+    } while (0)
+#define PUSH_BOOLEAN(value)                                                                        \
+    do {                                                                                           \
+        bool v_ = (value);                                                                         \
+        ROOM(2);                                                                                   \
+        sb[sp] = v_ ? 1 : 0;                                                                       \
+        sb[sp + 1] = dtBoolean;                                                                    \
+        sp += 2;                                                                                   \
+    } while (0)
+// A number's type byte sits 9 bytes below the one of the number above it.
+#define TWO_NUMBERS() (sp >= 18 && sb[sp - 1] == dtNumber && sb[sp - 10] == dtNumber)
+#define TWO_BOOLEANS() (sp >= 4 && sb[sp - 1] == dtBoolean && sb[sp - 3] == dtBoolean)
+#define POP_TWO_NUMBERS(left, right)                                                               \
+    do {                                                                                           \
+        std::memcpy(&(right), sb + sp - 9, 8);                                                     \
+        std::memcpy(&(left), sb + sp - 18, 8);                                                     \
+        sp -= 18;                                                                                  \
+    } while (0)
+// A number result that the next instruction stores goes straight into the
+// variable, and a comparison that the next instruction tests decides the jump
+// itself: the same effect as pushing and popping, at a fraction of the cost.
+// (The peek is safe: pc never passes the guard byte.)
+#define STORE_OR_PUSH_NUMBER(value)                                                                \
+    do {                                                                                           \
+        double r_ = (value);                                                                       \
+        int32_t index_;                                                                            \
+        if (cm[pc] == opStore && csize - pc >= 5 &&                                                \
+            (std::memcpy(&index_, cm + pc + 1, 4), uint32_t(index_) < uint32_t(varCount))) {      \
+            pc += 5;                                                                               \
+            static_cast<TVarItem*>(vars[index_].get())->SetNumber(r_);                             \
+        } else {                                                                                   \
+            PUSH_NUMBER(r_);                                                                       \
+        }                                                                                          \
+    } while (0)
+#define JUMP_OR_PUSH_BOOLEAN(value)                                                                \
+    do {                                                                                           \
+        bool r_ = (value);                                                                         \
+        if (cm[pc] == opJumpFalse && csize - pc >= 5) {                                            \
+            int32_t target_;                                                                       \
+            std::memcpy(&target_, cm + pc + 1, 4);                                                 \
+            pc += 5;                                                                               \
+            if (!r_)                                                                               \
+                JUMP(target_);                                                                     \
+        } else {                                                                                   \
+            PUSH_BOOLEAN(r_);                                                                      \
+        }                                                                                          \
+    } while (0)
+// Each operator has its own case: no second dispatch on the opcode.
+#define ARITHMETIC(OPCODE, RESULT)                                                                 \
+    case OPCODE: {                                                                                 \
+        if (!TWO_NUMBERS()) [[unlikely]] {                                                         \
+            SYNC();                                                                                \
+            NotTwoNumbers();                                                                       \
+        }                                                                                          \
+        double left, right;                                                                        \
+        POP_TWO_NUMBERS(left, right);                                                              \
+        STORE_OR_PUSH_NUMBER(RESULT);                                                              \
+        break;                                                                                     \
+    }
+#define COMPARISON(OPCODE)                                                                         \
+    case OPCODE: {                                                                                 \
+        int c;                                                                                     \
+        if (TWO_NUMBERS()) {                                                                       \
+            double left, right;                                                                    \
+            POP_TWO_NUMBERS(left, right);                                                          \
+            c = left < right ? -1 : (left > right ? 1 : 0);                                        \
+        } else {                                                                                   \
+            SYNC();                                                                                \
+            stack.PopNode(FRight);                                                                 \
+            stack.PopNode(FLeft);                                                                  \
+            c = CompareNodes(FLeft, FRight);                                                       \
+            RELOAD();                                                                              \
+        }                                                                                          \
+        JUMP_OR_PUSH_BOOLEAN(CompareResult(OPCODE, c));                                            \
+        break;                                                                                     \
+    }
+
 void TBvExprMain::Run(bool argument) {
     TExprCode& code = FCode;
     TExprStack& stack = FStack;
+    // A handler may add variables to the list: the cache is reloaded with the rest.
+    const std::unique_ptr<TNameItem>* vars;
+    int varCount;
+    const uint8_t* cm;
+    int csize, pc;
+    uint8_t* sb;
+    int sp, scap;
+    RELOAD();
     for (;;) {
-        const uint8_t opcode = code.ReadOpcode();
+        // Read without a test: the code buffer has an opEnd byte behind its
+        // end, and every operand read keeps pc within the buffer.
+        const uint8_t opcode = cm[pc++];
         switch (opcode) {
         case opEnd:
-            return;
         case opParam:
-            // Ends one argument; elsewhere it has nothing to do.
-            if (argument)
+            // opParam ends one argument; elsewhere it has nothing to do.
+            if (opcode == opEnd || argument) {
+                SYNC();
+                code.FOpcode = opcode;
                 return;
-            break;
-        case opConst: {
-            uint8_t type = code.PeekByte();
-            if (type == dtString) {
-                const char16_t* data;
-                int length;
-                code.ReadStringConst(data, length);
-                stack.PushString(data, length);
-            } else if (type == dtBoolean) {
-                stack.PushBoolean(code.ReadBooleanConst());
-            } else {
-                stack.PushNumber(code.ReadNumberConst());
             }
             break;
-        }
+        case opConst:
+            if (csize - pc >= 9 && cm[pc] == dtNumber) {
+                double v;
+                std::memcpy(&v, cm + pc + 1, 8);
+                pc += 9;
+                PUSH_NUMBER(v);
+            } else {
+                SYNC();
+                uint8_t type = code.PeekByte();
+                if (type == dtString) {
+                    const char16_t* data;
+                    int length;
+                    code.ReadStringConst(data, length);
+                    stack.PushString(data, length);
+                } else if (type == dtBoolean) {
+                    stack.PushBoolean(code.ReadBooleanConst());
+                } else {
+                    stack.PushNumber(code.ReadNumberConst());
+                }
+                RELOAD();
+            }
+            break;
         case opLoad: {
-            const TDataNode& node = VarAt(code.ReadInt32()).GetNode();
-            if (node.Type == dtNumber)
-                stack.PushNumber(node.Number);
-            else
-                stack.PushNode(node);
+            int32_t index;
+            OPERAND32(index);
+            if (uint32_t(index) >= uint32_t(varCount)) [[unlikely]] {
+                SYNC();
+                MalformedCode("invalid variable reference");
+            }
+            const TVarItem& var = *static_cast<const TVarItem*>(vars[index].get());
+            if (var.FValue.Type == dtNumber) {
+                PUSH_NUMBER(var.FValue.Number);
+            } else {
+                SYNC();
+                stack.PushNode(var.GetNode());
+                RELOAD();
+            }
             break;
         }
         case opStore: {
-            TVarItem& var = VarAt(code.ReadInt32());
-            if (stack.TopType() == dtNumber)
-                var.SetNumber(stack.PopNumber());
-            else
+            int32_t index;
+            OPERAND32(index);
+            if (uint32_t(index) >= uint32_t(varCount)) [[unlikely]] {
+                SYNC();
+                MalformedCode("invalid variable reference");
+            }
+            TVarItem& var = *static_cast<TVarItem*>(vars[index].get());
+            if (sp >= 9 && sb[sp - 1] == dtNumber) {
+                double v;
+                std::memcpy(&v, sb + sp - 9, 8);
+                sp -= 9;
+                var.SetNumber(v);
+            } else {
+                SYNC();
                 PopInto(var);
+                RELOAD();
+            }
             break;
         }
-        case opDup:
-            stack.Dup();
-            break;
-        case opDrop:
-            stack.Drop();
-            break;
-        case opCall:
-        case opCallFunc:
-            CallFunction(opcode == opCallFunc);
-            break;
         case opJumpFalse: {
-            int32_t target = code.ReadInt32();
-            if (!stack.PopBoolean())
-                code.Jump(target);
-            break;
-        }
-        case opJump:
-            code.Jump(code.ReadInt32());
-            break;
-        case opPower:
-        case opMul:
-        case opDiv:
-        case opIntDiv:
-        case opMod:
-        case opSub: {
-            if (stack.TopType() != dtNumber || stack.SecondType() != dtNumber) [[unlikely]]
-                NotTwoNumbers();
-            double right = stack.PopNumber();
-            double left = stack.PopNumber();
-            double result;
-            switch (opcode) {
-            case opPower:
-                result = Power(left, right);
-                break;
-            case opMul:
-                result = Checked(left * right);
-                break;
-            case opDiv:
-                result = right == 0 ? 0.0 : Checked(left / right);
-                break;
-            case opIntDiv:
-                result = IntDiv(left, right);
-                break;
-            case opMod:
-                result = IntMod(left, right);
-                break;
-            default:
-                result = Checked(left - right);
-                break;
+            int32_t target;
+            OPERAND32(target);
+            if (sp < 2 || sb[sp - 1] != dtBoolean) [[unlikely]] {
+                SYNC();
+                stack.PopBoolean(); // fails: no boolean
             }
-            stack.PushNumber(result);
+            sp -= 2;
+            if (sb[sp] == 0)
+                JUMP(target);
             break;
         }
-        case opAdd: {
-            TDataType right = stack.TopType(), left = stack.SecondType();
-            if (right == dtNumber || left == dtNumber) {
-                if (right != dtNumber || left != dtNumber)
+        case opJump: {
+            int32_t target;
+            OPERAND32(target);
+            JUMP(target);
+            break;
+        }
+        ARITHMETIC(opPower, Power(left, right))
+        ARITHMETIC(opMul, Checked(left * right))
+        ARITHMETIC(opDiv, right == 0 ? 0.0 : Checked(left / right))
+        ARITHMETIC(opIntDiv, IntDiv(left, right))
+        ARITHMETIC(opMod, IntMod(left, right))
+        ARITHMETIC(opSub, Checked(left - right))
+        case opAdd:
+            if (TWO_NUMBERS()) {
+                double left, right;
+                POP_TWO_NUMBERS(left, right);
+                STORE_OR_PUSH_NUMBER(Checked(left + right));
+            } else {
+                SYNC();
+                TDataType right = stack.TopType(), left = stack.SecondType();
+                if (right == dtNumber || left == dtNumber)
                     NotTwoNumbers();
-                double r = stack.PopNumber();
-                double l = stack.PopNumber();
-                stack.PushNumber(Checked(l + r));
-            } else if (right == dtString && left == dtString) {
+                if (right != dtString || left != dtString)
+                    throw EExprError(QStringLiteral("The stack dosen't contain 2 strings"));
                 stack.Concat();
-            } else {
-                throw EExprError(QStringLiteral("The stack dosen't contain 2 strings"));
+                RELOAD();
             }
             break;
-        }
-        case opEq:
-        case opGt:
-        case opLt:
-        case opGe:
-        case opLe:
-        case opNe: {
-            int c;
-            if (stack.TopType() == dtNumber && stack.SecondType() == dtNumber) {
-                double r = stack.PopNumber();
-                double l = stack.PopNumber();
-                c = l < r ? -1 : (l > r ? 1 : 0);
-            } else {
-                stack.PopNode(FRight);
-                stack.PopNode(FLeft);
-                c = CompareNodes(FLeft, FRight);
-            }
-            stack.PushBoolean(CompareResult(opcode, c));
-            break;
-        }
+        COMPARISON(opEq)
+        COMPARISON(opGt)
+        COMPARISON(opLt)
+        COMPARISON(opGe)
+        COMPARISON(opLe)
+        COMPARISON(opNe)
         case opAnd:
         case opOr: {
-            stack.PopNode(FRight);
-            stack.PopNode(FLeft);
-            bool l = FLeft.ToBoolean(), r = FRight.ToBoolean();
-            stack.PushBoolean(opcode == opAnd ? (l && r) : (l || r));
+            bool left, right;
+            if (TWO_BOOLEANS()) {
+                right = sb[sp - 2] != 0;
+                left = sb[sp - 4] != 0;
+                sp -= 4;
+            } else {
+                SYNC();
+                stack.PopNode(FRight);
+                stack.PopNode(FLeft);
+                right = FRight.ToBoolean();
+                left = FLeft.ToBoolean();
+                RELOAD();
+            }
+            PUSH_BOOLEAN(opcode == opAnd ? (left && right) : (left || right));
             break;
         }
         case opNot:
+            SYNC();
             stack.PopNode(FRight);
-            stack.PushBoolean(!FRight.ToBoolean());
+            RELOAD();
+            PUSH_BOOLEAN(!FRight.ToBoolean());
+            break;
+        case opDup:
+            SYNC();
+            stack.Dup();
+            RELOAD();
+            break;
+        case opDrop:
+            SYNC();
+            stack.Drop();
+            RELOAD();
             break;
         case opDebug:
+            SYNC();
             stack.PopNode(FRight);
             ExprShowDebug(FRight.ToText());
+            RELOAD();
+            break;
+        case opCall:
+        case opCallFunc:
+            SYNC();
+            CallFunction(opcode == opCallFunc);
+            RELOAD();
             break;
         default:
+            SYNC();
             throw EExprError(QStringLiteral("Malformed code: unknown opcode %1").arg(opcode));
         }
     }
 }
+
+#undef COMPARISON
+#undef ARITHMETIC
+#undef JUMP_OR_PUSH_BOOLEAN
+#undef STORE_OR_PUSH_NUMBER
+#undef POP_TWO_NUMBERS
+#undef TWO_BOOLEANS
+#undef TWO_NUMBERS
+#undef PUSH_BOOLEAN
+#undef PUSH_NUMBER
+#undef ROOM
+#undef JUMP
+#undef OPERAND32
+#undef RELOAD
+#undef SYNC
 
 void TBvExprMain::CallFunction(bool inExpression) {
     int32_t index = FCode.ReadInt32();

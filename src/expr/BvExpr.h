@@ -50,7 +50,6 @@ private:
 
     void Run(bool argument);
     void CallFunction(bool inExpression);
-    TVarItem& VarAt(int32_t index);
     void PopInto(TVarItem& var);
 
     QPointer<TBvExprSource> FSource;

@@ -16,18 +16,18 @@ void TExprCode::Reset() {
         FLastStringKept = LastStringConst();
         FLastStringAt = -1;
     }
-    FBuffer.assign(InitialSize, uint8_t(opEnd));
+    FBuffer.assign(InitialSize + 1, uint8_t(opEnd));
     FPosition = 0;
     FCodeSize = 0;
     FOpcode = opEnd;
 }
 
 void TExprCode::Write(const void* data, int count) {
-    if (FPosition + count > int(FBuffer.size())) {
-        size_t old = FBuffer.size();
-        Grow(count);
-        // Whatever the compiler does not write reads as the end.
-        std::fill(FBuffer.begin() + qsizetype(old), FBuffer.end(), uint8_t(opEnd));
+    if (FPosition + count > Size()) {
+        // Whatever the compiler does not write reads as the end, the guard
+        // byte behind the buffer included.
+        size_t size = std::max<size_t>(size_t(Size()) * 2, size_t(FPosition) + size_t(count));
+        FBuffer.resize(size + 1, uint8_t(opEnd));
     }
     std::memcpy(FBuffer.data() + FPosition, data, size_t(count));
     FPosition += count;
@@ -65,8 +65,6 @@ void TExprCode::PatchInt32(int at, int32_t value) {
     std::memcpy(FBuffer.data() + at, &v, 4);
 }
 
-uint32_t TExprCode::FromLittle32(uint32_t v) { return qFromLittleEndian(v); }
-uint64_t TExprCode::FromLittle64(uint64_t v) { return qFromLittleEndian(v); }
 
 void TExprCode::TruncatedError() {
     throw EExprError(QStringLiteral("Malformed code: an operand runs past the end of the code"));
@@ -88,8 +86,6 @@ void TExprCode::ReadStringConst(const char16_t*& data, int& length) {
     if (bytes % 2 != 0)
         TruncatedError();
     Need(bytes);
-    // The code is written little-endian; this platform reads UTF-16 in place.
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "text constants are read in place");
     data = reinterpret_cast<const char16_t*>(FBuffer.data() + FPosition);
     length = bytes / 2;
     FPosition += bytes;

@@ -5,9 +5,13 @@
 #include "BvExprNode.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+// Operands are little-endian; this platform reads them in place.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "code operands are read in place");
 
 // The opcode numbers are part of the code format; keep them.
 enum TExprOpcode : uint8_t {
@@ -52,6 +56,7 @@ public:
     const uint8_t* Memory() const { return FBuffer.data(); }
 
 protected:
+    friend class TBvExprMain; // the machine's inner loop works on the buffers directly
     // Makes room for `count` bytes at the position; the buffer at least doubles.
     void Grow(int count);
     std::vector<uint8_t> FBuffer;
@@ -67,6 +72,9 @@ public:
     TExprCode() { Reset(); }
     // Position 0, 250 bytes of opEnd.
     void Reset() override;
+    // One more opEnd byte lies behind the buffer, so that the machine may read
+    // an opcode at any position up to Size() without a test.
+    int Size() const { return int(FBuffer.size()) - 1; }
 
     // --- writing (compiler) ---
     void WriteByte(uint8_t value);
@@ -80,7 +88,7 @@ public:
 
     // --- reading (stack machine); a malformed operand fails, never reads out of bounds ---
     uint8_t ReadOpcode() {
-        FOpcode = FPosition < int(FBuffer.size()) ? FBuffer[size_t(FPosition++)] : uint8_t(opEnd);
+        FOpcode = FPosition >= 0 && FPosition < Size() ? FBuffer[size_t(FPosition++)] : uint8_t(opEnd);
         return FOpcode;
     }
     uint8_t Opcode() const { return FOpcode; }
@@ -94,24 +102,21 @@ public:
     }
     int32_t ReadInt32() {
         Need(4);
-        uint32_t v;
+        int32_t v;
         std::memcpy(&v, FBuffer.data() + FPosition, 4);
         FPosition += 4;
-        return int32_t(FromLittle32(v));
+        return v;
     }
     double ReadDouble() {
         Need(8);
-        uint64_t v;
-        std::memcpy(&v, FBuffer.data() + FPosition, 8);
-        FPosition += 8;
-        v = FromLittle64(v);
         double d;
-        std::memcpy(&d, &v, 8);
+        std::memcpy(&d, FBuffer.data() + FPosition, 8);
+        FPosition += 8;
         return d;
     }
     // Jumps: a target outside the code is refused.
     void Jump(int32_t target) {
-        if (target < 0 || target > int(FBuffer.size()))
+        if (target < 0 || target > Size())
             JumpError(target);
         FPosition = target;
     }
@@ -125,14 +130,13 @@ public:
     QString LastStringConst() const;
 
 private:
+    friend class TBvExprMain;
     void Need(int count) {
-        if (FPosition < 0 || count > int(FBuffer.size()) - FPosition)
+        if (FPosition < 0 || count > Size() - FPosition)
             TruncatedError();
     }
     [[noreturn]] static void TruncatedError();
     [[noreturn]] static void JumpError(int32_t target);
-    static uint32_t FromLittle32(uint32_t v);
-    static uint64_t FromLittle64(uint64_t v);
     void Write(const void* data, int count);
 
     int FCodeSize = 0;

@@ -138,20 +138,13 @@ bool TVarItem::AsBoolean() const {
     return FValue.Boolean;
 }
 
-const TDataNode& TVarItem::GetNode() const {
-    if (FValue.Type == dtEmpty)
-        TypeError("Variabel '%1' isn't assigned, can't use get node", Name);
-    return FValue;
+void TVarItem::UnassignedError() const {
+    TypeError("Variabel '%1' isn't assigned, can't use get node", Name);
 }
 
 void TVarItem::SetString(const QString& text) {
     FValue.Type = dtString;
     FValue.Text = text;
-}
-
-void TVarItem::SetNumber(double number) {
-    FValue.Type = dtNumber;
-    FValue.Number = number;
 }
 
 void TVarItem::SetBoolean(bool flag) {

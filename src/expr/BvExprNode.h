@@ -75,6 +75,7 @@ public:
     void Clear() { FItems.clear(); }
 
 protected:
+    friend class TBvExprMain; // the machine reads entries by index in its inner loop
     virtual std::unique_ptr<TNameItem> CreateItem(const QString& name) const = 0;
     std::vector<std::unique_ptr<TNameItem>> FItems;
 
@@ -91,13 +92,20 @@ public:
     double AsNumber() const;
     int64_t AsInteger() const;
     bool AsBoolean() const;
-    const TDataNode& GetNode() const;
+    const TDataNode& GetNode() const {
+        if (FValue.Type == dtEmpty) [[unlikely]]
+            UnassignedError();
+        return FValue;
+    }
     // The value whatever its type, empty included.
     const TDataNode& Node() const { return FValue; }
     TDataType Type() const { return FValue.Type; }
 
     void SetString(const QString& text);
-    void SetNumber(double number);
+    void SetNumber(double number) {
+        FValue.Type = dtNumber;
+        FValue.Number = number;
+    }
     void SetBoolean(bool flag);
     // An empty value leaves the variable unchanged.
     void SetNode(const TDataNode& value);
@@ -106,6 +114,7 @@ public:
 
 private:
     friend class TBvExprMain;
+    [[noreturn]] void UnassignedError() const;
     TDataNode FValue;
 };
 
