@@ -100,20 +100,8 @@ public:
         Need(1);
         return FBuffer[size_t(FPosition++)];
     }
-    int32_t ReadInt32() {
-        Need(4);
-        int32_t v;
-        std::memcpy(&v, FBuffer.data() + FPosition, 4);
-        FPosition += 4;
-        return v;
-    }
-    double ReadDouble() {
-        Need(8);
-        double d;
-        std::memcpy(&d, FBuffer.data() + FPosition, 8);
-        FPosition += 8;
-        return d;
-    }
+    int32_t ReadInt32() { return ReadValue<int32_t>(); }
+    double ReadDouble() { return ReadValue<double>(); }
     // Jumps: a target outside the code is refused.
     void Jump(int32_t target) {
         if (target < 0 || target > Size())
@@ -131,6 +119,13 @@ public:
 
 private:
     friend class TBvExprMain;
+    template <typename T> T ReadValue() {
+        Need(int(sizeof(T)));
+        T v;
+        std::memcpy(&v, FBuffer.data() + FPosition, sizeof(T));
+        FPosition += int(sizeof(T));
+        return v;
+    }
     void Need(int count) {
         if (FPosition < 0 || count > Size() - FPosition)
             TruncatedError();

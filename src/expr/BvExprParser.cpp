@@ -353,14 +353,17 @@ void TExprCompiler::FunctionCall(int index, uint8_t opcode) {
     FParser.NextToken();
 }
 
-void TExprCompiler::Expression() {
-    AndLevel();
-    while (FParser.TokenSymbolIs(u"OR")) {
+// One left-grouping level whose operator is a keyword.
+void TExprCompiler::KeywordLevel(QStringView keyword, uint8_t opcode, void (TExprCompiler::*operand)()) {
+    (this->*operand)();
+    while (FParser.TokenSymbolIs(keyword)) {
         FParser.NextToken();
-        AndLevel();
-        FCode.WriteByte(opOr);
+        (this->*operand)();
+        FCode.WriteByte(opcode);
     }
 }
+
+void TExprCompiler::Expression() { KeywordLevel(u"OR", opOr, &TExprCompiler::AndLevel); }
 
 // AND groups to the right: a AND b AND c is a AND (b AND c).
 void TExprCompiler::AndLevel() {
@@ -418,14 +421,7 @@ void TExprCompiler::AddLevel() {
 }
 
 // MOD binds less tightly than *, / and DIV.
-void TExprCompiler::ModLevel() {
-    MulLevel();
-    while (FParser.TokenSymbolIs(u"MOD")) {
-        FParser.NextToken();
-        MulLevel();
-        FCode.WriteByte(opMod);
-    }
-}
+void TExprCompiler::ModLevel() { KeywordLevel(u"MOD", opMod, &TExprCompiler::MulLevel); }
 
 void TExprCompiler::MulLevel() {
     PowerLevel();

@@ -49,6 +49,7 @@ private:
     void Statement();
     void StatementBody(QStringView closing);
     TVarItem& Assignment();
+    void KeywordLevel(QStringView keyword, uint8_t opcode, void (TExprCompiler::*operand)());
     void Expression();
     void AndLevel();
     void Comparison();

@@ -39,16 +39,23 @@ private:
     TExprTextOutput FWriteLn, FDebug;
 };
 
-// Compiles `text` (with a source of the built-in functions unless told
-// otherwise), runs it once and describes the variable `name`; a failure gives
-// "compile: MESSAGE" or "run: MESSAGE".
+// A formula over `text`, with a source of the built-in functions unless told otherwise.
+struct TFormulaFixture {
+    explicit TFormulaFixture(const QString& text, bool withSource = true) {
+        if (withSource)
+            Formula.SetSource(&Source);
+        Formula.SetExpressionText(text);
+    }
+    TBvExprSource Source;
+    TBvExprMain Formula;
+};
+
+// Compiles `text`, runs it once and describes the variable `name`; a failure
+// gives "compile: MESSAGE" or "run: MESSAGE".
 inline QString RunFormula(const QString& text, const QString& name = QStringLiteral("x"),
                           bool withSource = true) {
-    TBvExprSource source;
-    TBvExprMain formula;
-    if (withSource)
-        formula.SetSource(&source);
-    formula.SetExpressionText(text);
+    TFormulaFixture fixture(text, withSource);
+    TBvExprMain& formula = fixture.Formula;
     try {
         formula.Compile();
     } catch (const Exception& e) {

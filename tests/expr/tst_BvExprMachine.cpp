@@ -508,6 +508,20 @@ private slots:
                                             << "Malformed code: invalid variable reference";
         QTest::newRow("function reference") << QByteArray(1, char(opCall)) + Int32(-5)
                                             << "Malformed code: invalid function reference";
+        const QByteArray one = QByteArray(1, char(opConst)) + char(dtNumber) + QByteArray("\0\0\0\0\0\0\xf0\x3f", 8);
+        QTest::newRow("sum stored to a bad variable")
+            << one + one + char(opAdd) + char(opStore) + Int32(999) << "Malformed code: invalid variable reference";
+        QTest::newRow("comparison tested by a bad jump")
+            << one + one + char(opGt) + char(opJumpFalse) + Int32(5000)
+            << "Malformed code: jump target 5000 is outside the code";
+        QTest::newRow("variable operand cut by the end")
+            << QByteArray(1, char(opJump)) + Int32(TExprCode::InitialSize - 2) +
+                   QByteArray(TExprCode::InitialSize - 7, char(opEnd)) + char(opLoad)
+            << "Malformed code: an operand runs past the end of the code";
+        QTest::newRow("jump operand cut by the end")
+            << QByteArray(1, char(opJump)) + Int32(TExprCode::InitialSize - 3) +
+                   QByteArray(TExprCode::InitialSize - 8, char(opEnd)) + char(opJumpFalse)
+            << "Malformed code: an operand runs past the end of the code";
         QTest::newRow("text longer than the code")
             << QByteArray(1, char(opConst)) + char(dtString) + QByteArray("\xff\xff", 2)
             << "Malformed code: an operand runs past the end of the code";
@@ -522,17 +536,6 @@ private slots:
         formula.Compile();
         LoadCode(formula, code);
         QCOMPARE(RunError(formula), expected);
-    }
-
-    void truncatedOperandAtBufferEnd() {
-        TBvExprMain formula;
-        formula.Compile();
-        formula.Code().SetPosition(TExprCode::InitialSize - 2);
-        formula.Code().WriteByte(opLoad);
-        formula.Code().SetPosition(0);
-        formula.Code().WriteByte(opJump);
-        formula.Code().WriteInt32(TExprCode::InitialSize - 2);
-        QCOMPARE(RunError(formula), QStringLiteral("Malformed code: an operand runs past the end of the code"));
     }
 
     void handlerRunningItsCaller() {

@@ -22,13 +22,9 @@ QString Tokens(const QString& text) {
 }
 
 QString CompileError(const QString& text, bool withSource = true) {
-    TBvExprSource source;
-    TBvExprMain formula;
-    if (withSource)
-        formula.SetSource(&source);
-    formula.SetExpressionText(text);
+    TFormulaFixture fixture(text, withSource);
     try {
-        formula.Compile();
+        fixture.Formula.Compile();
     } catch (const EParserError& e) {
         return QStringLiteral("EParserError ") + e.Message();
     } catch (const EConvertError& e) {
