@@ -20,7 +20,8 @@ public:
     ~TBvExprMain() override;
 
     // The source whose functions the formula may call, or none. A destroyed
-    // source is forgotten.
+    // source is forgotten. Names are resolved by Compile; the code goes on
+    // calling the functions of the source it was compiled against.
     TBvExprSource* Source() const { return FSource; }
     void SetSource(TBvExprSource* source) { FSource = source; }
 

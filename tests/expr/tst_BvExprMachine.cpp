@@ -219,6 +219,30 @@ private slots:
         QCOMPARE(RunFormula(text, name, !text.contains("Time")), expected);
     }
 
+    // Code beyond the first 250 bytes and a stack beyond its first 500.
+    void growingBuffers() {
+        QString text = "x := 0";
+        for (int i = 0; i < 50; ++i)
+            text += "\nx := x + 1";
+        // Right-nested, so that the operands pile up on the stack.
+        text += "\ny := ";
+        for (int i = 0; i < 100; ++i)
+            text += "1 + (";
+        text += "1" + QString(100, ')');
+        TBvExprMain formula;
+        formula.SetExpressionText(text);
+        formula.Compile();
+        QVERIFY(formula.Code().CodeSize() > 2 * TExprCode::InitialSize);
+        QVERIFY(formula.Code().Size() >= formula.Code().CodeSize());
+        formula.Code().SetPosition(formula.Code().CodeSize());
+        QCOMPARE(formula.Code().ReadOpcode(), uint8_t(opEnd));
+        formula.Execute();
+        formula.Execute();
+        QCOMPARE(formula.VarList().Find(u"x")->AsNumber(), 50.0);
+        QCOMPARE(formula.VarList().Find(u"y")->AsNumber(), 101.0);
+        QVERIFY(formula.Stack().Size() > TExprStack::InitialSize);
+    }
+
     void nestedIfElse_data() {
         QTest::addColumn<bool>("a");
         QTest::addColumn<bool>("b");
