@@ -24,6 +24,14 @@ int TMemoryDataSet::StorageIndexOfId(qint64 id) const {
     return -1;
 }
 
+int TMemoryDataSet::StorageIndexOf(const TBookmark& bookmark) const {
+    return Active() && bookmark.isValid() ? StorageIndexOfId(bookmark.toLongLong()) : -1;
+}
+
+TDataSet::TBookmark TMemoryDataSet::BookmarkAtStorageIndex(int index) const {
+    return Active() && index >= 0 && index < FRows.size() ? TBookmark(FRows[index].Id) : TBookmark();
+}
+
 int TMemoryDataSet::IndexOfId(qint64 id) const {
     for (int i = 0; i < FView.size(); ++i)
         if (FRows[FView[i]].Id == id)
@@ -137,6 +145,7 @@ void TMemoryDataSet::InternalDelete(int index) {
 TDataPacket TDataSetProvider::GetData() {
     if (!FDataSet)
         throw EDatabaseError(QStringLiteral("Missing data provider or data packet"));
+    ++FFetchCount;
     return FDataSet->ReadPacket();
 }
 

@@ -41,6 +41,11 @@ public:
     explicit TMemoryDataSet(QObject* owner = nullptr) : TDataSet(owner) {}
     const QVector<TIndexDef>& IndexDefs() const { return FIndexDefs; }
     void SetIndexDefs(const QVector<TIndexDef>& defs) { FIndexDefs = defs; }
+    // A row's place in storage order (the order of its data packet), -1 for
+    // an unknown bookmark; and the bookmark of the row at such a place, so a
+    // copy loaded from this dataset's packet can find the same row.
+    int StorageIndexOf(const TBookmark& bookmark) const;
+    TBookmark BookmarkAtStorageIndex(int index) const;
 
 protected:
     struct TRow {
@@ -91,12 +96,14 @@ public:
     TTable* DataSet() const { return FDataSet; }
     void SetDataSet(TTable* table) { FDataSet = table; }
     TDataPacket GetData(); // opens the table when closed; its visible rows
+    int FetchCount() const { return FFetchCount; } // how often GetData read the table
     qint64 InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values);
     void UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values, const QVector<QVariant>& original);
     void DeleteRow(qint64 id);
 
 private:
     QPointer<TTable> FDataSet;
+    int FFetchCount = 0;
 };
 
 class TClientDataSet : public TMemoryDataSet {

@@ -877,7 +877,7 @@ void TDataSet::Insert() {
                 FBuffer.Data[slot] = CoerceTo(FFieldDefs[slot].DataType, FFieldDefs[slot].Size, values[i]);
         }
     FModified = false;
-    FireEvent(OnNewRecord);
+    DoOnNewRecord();
     ComputeCalcFields(FBuffer);
     DataEvent(TDataEvent::deDataSetChange);
     FireEvent(AfterInsert);

@@ -318,7 +318,7 @@ public:
 
     // Opening and closing.
     bool Active() const { return FState != TDataSetState::dsInactive; }
-    void SetActive(bool active);
+    virtual void SetActive(bool active);
     void Open() { SetActive(true); }
     void Close() { SetActive(false); }
     TDataSetState State() const { return FState; }
@@ -350,7 +350,7 @@ public:
     void Edit();
     void Insert();
     void Append();
-    void Post();
+    virtual void Post();
     void Cancel();
     void Delete();
     void CheckBrowseMode(); // posts a pending edit (or cancels an unmodified insert)
@@ -373,7 +373,7 @@ public:
     void GetFieldNames(QStringList& list) const;
 
     // Searches.
-    bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0);
+    virtual bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0);
     QVariant Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields);
     bool FindKey(const QVariantList& keyValues);     // exact, on the leading order fields
     void FindNearest(const QVariantList& keyValues); // first row not below the key, else the last
@@ -447,6 +447,8 @@ protected:
                                 TLocateOptions /*options*/, int& /*index*/) { return false; }
     virtual bool InternalFindNearest(const QStringList& /*fields*/, const QVariantList& /*values*/,
                                      int& /*index*/) { return false; }
+    // Fills a new row: raises OnNewRecord; a subclass may add its own values.
+    virtual void DoOnNewRecord() { FireEvent(OnNewRecord); }
     virtual void FilterChanged() { if (Active()) Reload(); }
     virtual void OrderChanged() { if (Active()) Reload(); }
 
