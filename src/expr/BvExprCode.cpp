@@ -172,17 +172,14 @@ int TExprStack::TopStringLength() const {
     return count;
 }
 
-QStringView TExprStack::TopString() const {
-    int length = TopStringLength();
-    return QStringView(reinterpret_cast<const char16_t*>(FBuffer.data() + FPosition - 3 - 2 * length),
-                       length);
-}
-
 QString TExprStack::PopString() {
     if (TopType() != dtString)
         TypeError(dtString);
-    QString text = TopString().toString();
-    FPosition -= 3 + 2 * int(text.size());
+    // Values lie back to back: the characters need not be aligned.
+    int length = TopStringLength();
+    FPosition -= 3 + 2 * length;
+    QString text(length, Qt::Uninitialized);
+    std::memcpy(text.data(), FBuffer.data() + FPosition, size_t(2 * length));
     return text;
 }
 

@@ -110,7 +110,8 @@ public:
     }
 
     // Constant readers: each checks the type byte it is given by the code.
-    // The text stays in the code buffer; `data` points into it.
+    // The text stays in the code buffer; `data` points into it, not
+    // necessarily aligned: copy it bytewise.
     void ReadStringConst(const char16_t*& data, int& length);
     double ReadNumberConst();
     bool ReadBooleanConst();
@@ -205,8 +206,6 @@ public:
     // The two topmost values, both texts, become one (left then right),
     // in place.
     void Concat();
-    // The topmost text without popping it.
-    QStringView TopString() const;
 
 private:
     [[noreturn]] static void TypeError(TDataType wanted);
