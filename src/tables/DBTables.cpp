@@ -1065,7 +1065,7 @@ protected:
 
 private:
     void Changed() {
-        if (FQuery->Active())
+        if (FQuery->Active() && DataSource())
             FQuery->Refresh();
     }
     TQuery* FQuery;
@@ -1124,7 +1124,7 @@ QSqlQuery TQuery::Execute() {
             value = ToSqlAny(param->Value);
         else if (TField* field = master ? master->FindField(FParamOrder[i]) : nullptr)
             value = ToSql(field->DataType(), field->Value());
-        else if (!master)
+        else if (!FParamLink->DataSource())
             DatabaseError(QStringLiteral("No value for parameter '%1'").arg(FParamOrder[i]));
         query.bindValue(i, value);
     }

@@ -1,0 +1,445 @@
+#include "MorlenTables.h"
+
+#include "Conversions.h"
+#include "DBTables.h"
+#include "RecError.h"
+
+#include <cmath>
+
+namespace {
+// One flag for the whole process: while a switchable table loads its cached
+// packet, the nested open of that load (and of any table it opens) is an
+// ordinary one.
+bool GOpeningSwitchable = false;
+
+struct TFlagScope {
+    bool& Flag;
+    explicit TFlagScope(bool& flag) : Flag(flag) { Flag = true; }
+    ~TFlagScope() { Flag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+};
+} // namespace
+
+// ---------------------------------------------------------------- TMlSwitch
+
+TMlSwitch::~TMlSwitch() {
+    for (TMlTable* table : FTables)
+        table->FSwitch = nullptr;
+}
+
+void TMlSwitch::SetDiabetes(bool value) {
+    FDiabetes = value;
+    for (TMlTable* table : QList<TMlTable*>(FTables))
+        table->SetDiabetes(value);
+}
+
+void TMlSwitch::SetFrozen(bool value) {
+    FFrozen = value;
+    for (TMlTable* table : QList<TMlTable*>(FTables))
+        table->SetFrozen(value);
+}
+
+// ---------------------------------------------------------------- TMlTable
+
+TMlTable::TMlTable(QObject* AOwner) : TClientDataSet(AOwner) {
+    FSource = new TTable(this);
+    FProvider = new TDataSetProvider(this);
+    FProvider->SetDataSet(FSource);
+    SetProvider(FProvider);
+    OnReconcileError = HandleReconcileError;
+}
+
+TMlTable::~TMlTable() {
+    SetSwitch(nullptr);
+    FPackets[0] = TDataPacket();
+    FPackets[1] = TDataPacket();
+}
+
+bool TMlTable::Switchable() const {
+    return FDiabetesDependant && FSwitch && !(FSwitch->Suffix1() + FSwitch->Suffix2()).isEmpty();
+}
+
+QString TMlTable::PhysicalTableName() const {
+    if (!Switchable())
+        return FTableName;
+    return FTableName + (FDiabetes ? FSwitch->Suffix2() : FSwitch->Suffix1());
+}
+
+void TMlTable::SetTableName(const QString& name) {
+    Close();
+    FSource->Close();
+    if (name != FTableName) {
+        FPackets[0] = TDataPacket();
+        FPackets[1] = TDataPacket();
+    }
+    FTableName = name;
+    FSource->SetTableName(PhysicalTableName());
+}
+
+QString TMlTable::DatabaseName() const { return FSource->DatabaseName(); }
+
+void TMlTable::SetDatabaseName(const QString& name) {
+    FSource->Close();
+    if (name != FSource->DatabaseName()) {
+        FPackets[0] = TDataPacket();
+        FPackets[1] = TDataPacket();
+    }
+    FSource->SetDatabaseName(name);
+}
+
+void TMlTable::SetDiabetes(bool value) {
+    if (value == FDiabetes)
+        return;
+    // Closing caches this variant; opening reads the other one, from its
+    // cached packet when there is one.
+    const bool wasOpen = Active();
+    Close();
+    FDiabetes = value;
+    if (wasOpen)
+        Open();
+}
+
+void TMlTable::SetSwitch(TMlSwitch* value) {
+    if (FSwitch)
+        FSwitch->FTables.removeOne(this);
+    FSwitch = value;
+    // Joining takes nothing from the switch: Diabetes follows at its next change.
+    if (FSwitch)
+        FSwitch->FTables.append(this);
+}
+
+void TMlTable::SetFrozen(bool value) {
+    SetProvider(value ? nullptr : FProvider);
+    FFrozen = value;
+}
+
+bool TMlTable::FirstFieldIsAutoInc() const {
+    return FieldCount() > 0 && FieldAt(0)->DataType() == TFieldType::ftAutoInc;
+}
+
+void TMlTable::LoadPacket(const TDataPacket& packet) {
+    TFlagScope loading(FLoadingPacket);
+    SetData(packet);
+}
+
+void TMlTable::SetActive(bool value) {
+    if (FLoadingCache) {
+        TClientDataSet::SetActive(value);
+        return;
+    }
+    if (Switchable()) {
+        if (value && !Active() && !GOpeningSwitchable && !FLoadingPacket) {
+            TFlagScope opening(GOpeningSwitchable);
+            SetTableName(FTableName); // the physical name of the current variant
+            const TDataPacket cached = FPackets[FDiabetes ? 1 : 0];
+            if (!cached.IsEmpty()) {
+                // Open on the cached content; its last number stays as it was.
+                TFlagScope loading(FLoadingCache);
+                SetData(cached);
+                return;
+            }
+        } else if (!value && Active()) {
+            FPackets[FDiabetes ? 1 : 0] = Data(); // with any changes not written back
+        }
+    } else if (value && !Active() && FSource->TableName() != PhysicalTableName()) {
+        FSource->Close();
+        FSource->SetTableName(PhysicalTableName());
+    }
+    const bool opening = value && !Active();
+    TClientDataSet::SetActive(value);
+    if (opening && FFrozen && Active() && FirstFieldIsAutoInc())
+        ComputeLastAutoInc();
+}
+
+void TMlTable::ComputeLastAutoInc() {
+    FLastAutoInc = 0;
+    const TDataSetNotifyEvent before = BeforeScroll, after = AfterScroll;
+    BeforeScroll = nullptr;
+    AfterScroll = nullptr;
+    DisableControls();
+    struct TRestore {
+        TMlTable* Table;
+        const TDataSetNotifyEvent &Before, &After;
+        ~TRestore() {
+            Table->EnableControls();
+            Table->BeforeScroll = Before;
+            Table->AfterScroll = After;
+        }
+    } restore{this, before, after};
+    First();
+    while (!Eof()) {
+        FLastAutoInc = qMax(FLastAutoInc, FieldAt(0)->AsInteger());
+        Next();
+    }
+    Last();
+}
+
+// A detail that is not switchable reads only its master's rows; a switchable
+// table caches whole variants, so it reads its table whole.
+bool TMlTable::RangedFetch() const { return MasterSource() && !MasterFields().isEmpty() && !Switchable(); }
+
+void TMlTable::PrepareSource() {
+    const QString physical = PhysicalTableName();
+    TDataSource* master = nullptr;
+    QString masterFields, linkOrder;
+    if (RangedFetch()) {
+        master = MasterSource();
+        masterFields = MasterFields();
+        QStringList fields;
+        QVariantList values;
+        try {
+            MasterRange(fields, values);
+        } catch (const Exception&) {
+            fields = SplitFieldNames(masterFields); // an order of a stored index not known yet
+        }
+        linkOrder = fields.join(';');
+    }
+    if (FSource->TableName() == physical && FSource->MasterSource() == master &&
+        FSource->MasterFields() == masterFields && FSource->IndexFieldNames() == linkOrder)
+        return;
+    // The source keeps storage order inside the range, so the last stored row
+    // of a range is its newest.
+    FSource->Close();
+    FSource->SetTableName(physical);
+    FSource->SetMasterSource(master);
+    FSource->SetMasterFields(masterFields);
+    FSource->SetIndexFieldNames(linkOrder);
+}
+
+void TMlTable::RememberRange() {
+    FFetchedRange.clear();
+    if (!RangedFetch())
+        return;
+    QStringList fields;
+    try {
+        MasterRange(fields, FFetchedRange);
+    } catch (const Exception&) {
+        FFetchedRange.clear();
+    }
+}
+
+void TMlTable::InternalInitFieldDefs() {
+    if (Provider() && !FLoadingPacket && !FLoadingCache)
+        PrepareSource();
+    TClientDataSet::InternalInitFieldDefs();
+    RememberRange();
+}
+
+void TMlTable::FetchFromSource() {
+    PrepareSource();
+    TClientDataSet::InternalRefresh();
+    RememberRange();
+}
+
+void TMlTable::InternalRefresh() {
+    if (FFrozen)
+        return;
+    if (Provider())
+        FetchFromSource();
+    else
+        TClientDataSet::InternalRefresh();
+}
+
+void TMlTable::InternalReload() {
+    if (Provider() && RangedFetch()) {
+        QStringList fields;
+        QVariantList values;
+        MasterRange(fields, values);
+        if (values != FFetchedRange) {
+            FetchFromSource(); // the master moved: read its rows
+            return;
+        }
+    }
+    TClientDataSet::InternalReload();
+}
+
+bool TMlTable::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
+    try {
+        return TClientDataSet::Locate(keyFields, keyValues, options);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// The in-memory unique indexes of the stored table: a second row with the
+// same key is refused before anything is written, as the store would.
+void TMlTable::CheckUniqueKeys() {
+    const qint64 self = State() == TDataSetState::dsEdit ? GetBookmark().toLongLong() : 0;
+    for (const TIndexDef& index : IndexDefs()) {
+        if (!index.Unique)
+            continue;
+        QVector<int> keySlots;
+        QVariantList key;
+        bool complete = true;
+        for (const QString& name : SplitFieldNames(index.Fields)) {
+            const int slot = DataIndexOfField(name);
+            TField* field = FindField(name);
+            if (slot < 0 || !field || field->IsNull()) {
+                complete = false; // a key with an empty part never collides
+                break;
+            }
+            keySlots << slot;
+            key << field->Value();
+        }
+        if (!complete || keySlots.isEmpty())
+            continue;
+        for (const TRow& row : FRows) {
+            if (row.Id == self)
+                continue;
+            bool same = true;
+            for (int i = 0; i < keySlots.size() && same; ++i)
+                same = CompareValues(row.Row.Values.value(keySlots[i]), key[i]) == 0;
+            if (same)
+                throw EDatabaseError(KeyViolationMessage);
+        }
+    }
+}
+
+bool TMlTable::WriteBack() { return ApplyUpdates(0) == 0; }
+
+void TMlTable::GotoLastStored() {
+    int last = -1;
+    for (int index : FView)
+        last = qMax(last, index);
+    if (last >= 0)
+        GotoBookmark(BookmarkAtStorageIndex(last));
+}
+
+void TMlTable::Post() {
+    if (State() != TDataSetState::dsEdit && State() != TDataSetState::dsInsert) {
+        TClientDataSet::Post();
+        return;
+    }
+    const bool inserting = State() == TDataSetState::dsInsert;
+    const bool autoInc = FirstFieldIsAutoInc();
+    if (inserting && FFrozen && autoInc) {
+        TField* id = FieldAt(0);
+        const bool readOnly = id->ReadOnly();
+        id->SetReadOnly(false);
+        id->SetAsInteger(++FLastAutoInc);
+        id->SetReadOnly(readOnly);
+    }
+    CheckUniqueKeys();
+    // AfterPost belongs after the write-back.
+    const TDataSetNotifyEvent afterPost = AfterPost;
+    AfterPost = nullptr;
+    try {
+        TClientDataSet::Post();
+    } catch (...) {
+        AfterPost = afterPost;
+        throw;
+    }
+    AfterPost = afterPost;
+    const bool written = !FFrozen && WriteBack();
+    if (inserting && written && autoInc) {
+        // Read the number the store gave, then stand on the new row: the
+        // last one in storage order, whatever order is shown.
+        Refresh();
+        GotoLastStored();
+    }
+    if (AfterPost)
+        AfterPost(this);
+}
+
+void TMlTable::InternalDelete(int index) {
+    if (State() == TDataSetState::dsEdit)
+        Cancel(); // the row goes; its pending edit must not be written
+    TClientDataSet::InternalDelete(index);
+    if (FFrozen)
+        return;
+    if (WriteBack())
+        InternalRefresh();
+}
+
+// ---------------------------------------------------------------- CopyTable
+
+void CopyTable(TClientDataSet* target, TClientDataSet* source) {
+    auto copy = [&] {
+        const TDataPacket packet = source->Data();
+        if (auto* table = qobject_cast<TMlTable*>(target))
+            table->LoadPacket(packet);
+        else
+            target->SetData(packet);
+        // Both hold the rows in the packet's order: the same place is the same row.
+        const TDataSet::TBookmark mark = source->GetBookmark();
+        if (mark.isValid())
+            target->GotoBookmark(target->BookmarkAtStorageIndex(source->StorageIndexOf(mark)));
+    };
+    try {
+        copy();
+    } catch (const std::exception&) {
+        source->Refresh();
+        copy();
+    }
+}
+
+// ---------------------------------------------------------------- typed tables
+
+static bool IsRiskOfGroup(TDataSet* dataSet, int group) {
+    return dataSet->FieldByName(QStringLiteral("Group"))->AsInteger() == group &&
+           dataSet->FieldByName(QStringLiteral("Visible"))->AsBoolean() &&
+           !dataSet->FieldByName(QStringLiteral("Obsolete"))->AsBoolean();
+}
+
+bool IsBaseRisk(TDataSet* dataSet) { return IsRiskOfGroup(dataSet, 2); }
+bool IsExamRisk(TDataSet* dataSet) { return IsRiskOfGroup(dataSet, 1); }
+
+int TMlCountryTable::CountryId() const { return FieldByName(QStringLiteral("Country id"))->AsInteger(); }
+
+bool TMlCountryTable::LocateLanguage(const QString& code) {
+    return Locate(QStringLiteral("ISOLanguage"), code, loCaseInsensitive);
+}
+
+int TMlRiskTable::RiskId() const { return FieldByName(QStringLiteral("Risk id"))->AsInteger(); }
+
+int TMlRiskTable::RiskIdByName(const QString& name) {
+    return Locate(QStringLiteral("Name"), name, loCaseInsensitive) ? RiskId() : -1;
+}
+
+double TMlBaselineTable::BaselineValue(int group, double age) {
+    FindNearest({group, age});
+    return FieldByName(QStringLiteral("Value"))->AsFloat();
+}
+
+bool TMlBaselineTable::AgeCovered(int group, double age) {
+    FindNearest({group, age});
+    return !Eof() && !(FieldByName(QStringLiteral("Age"))->AsFloat() < age);
+}
+
+void TMlBaselineTable::AgeLimits(double period, int& minAge, int& maxAge) {
+    First();
+    minAge = int(std::trunc(FieldByName(QStringLiteral("Age"))->AsFloat()));
+    Last();
+    maxAge = int(std::trunc(FieldByName(QStringLiteral("Age"))->AsFloat() - period));
+}
+
+void TMlTypeTable::SetSelectType(int value) {
+    FSelectType = value;
+    if (value == -1) {
+        SetFiltered(false);
+        return;
+    }
+    SetFilter(FSelectName + QStringLiteral(" = ") + IntToStr(value));
+    SetFiltered(true);
+}
+
+void TMlTypeTable::DoOnNewRecord() {
+    TMlTable::DoOnNewRecord();
+    // A row added while one kind is selected is of that kind.
+    if (FSelectType != -1)
+        FieldByName(FSelectName)->SetAsInteger(FSelectType);
+}
+
+const QStringList& TMlComposeTable::Lines() {
+    QString text = FieldByName(QStringLiteral("Expression"))->AsString();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
+    FLines = text.split('\n');
+    if (!FLines.isEmpty() && FLines.last().isEmpty())
+        FLines.removeLast(); // a closing line break adds no line
+    return FLines;
+}
+
+QString TMlNameTable::Name() const { return FieldByName(QStringLiteral("Name"))->AsString(); }
+
+double TMlValueTable::Value() const { return FieldByName(QStringLiteral("Value"))->AsFloat(); }
