@@ -6,6 +6,7 @@
 #include "FormatSettings.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <algorithm>
 #include <cstdio>
@@ -77,7 +78,10 @@ TExprTextOutput& ExprWriteLnOutput() {
 
 TExprTextOutput& ExprDebugOutput() {
     static TExprTextOutput output = [](const QString& text) {
-        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        // A modal box without a screen to show it on would wait for ever.
+        const QString platform = QGuiApplication::platformName();
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
+            platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
             QMessageBox::information(nullptr, QApplication::applicationDisplayName(), text);
         else
             WriteToStream(stderr, text);

@@ -26,7 +26,8 @@ private:
 
 // Where WriteLn and the DEBUG output go. WriteLn defaults to the process's
 // standard output; DEBUG to a modal message box when there is a window
-// system, else to standard error. Tests and headless hosts replace them.
+// system with a screen, else to standard error. Tests and headless hosts may
+// replace them.
 using TExprTextOutput = std::function<void(const QString& text)>;
 TExprTextOutput& ExprWriteLnOutput();
 TExprTextOutput& ExprDebugOutput();

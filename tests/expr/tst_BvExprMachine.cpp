@@ -6,6 +6,7 @@
 #include "FormatSettings.h"
 #include "TestMain.h"
 
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -284,6 +285,13 @@ private slots:
         QCOMPARE(output.Debug, QStringList({"3", "ab"}));
         QCOMPARE(RunFormula("x := Debug(TRUE)"), QStringLiteral("run: Variabel 'Result' isn't assigned, can't use get node"));
         QCOMPARE(output.Debug.last(), QStringLiteral("TRUE"));
+    }
+
+    // Without a screen the DEBUG output goes to standard error, never to a
+    // modal box that nobody can close.
+    void debugWithoutScreen() {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+        QCOMPARE(RunFormula("DEBUG 'to standard error' x := 1"), QStringLiteral("number 1"));
     }
 
     void variablesPersistBetweenRuns() {
