@@ -4,6 +4,7 @@
 #include "TestMain.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
