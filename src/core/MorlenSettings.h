@@ -5,6 +5,7 @@
 
 #include "BvSettings.h"
 #include "DateTime.h"
+#include "MorlenTables.h"
 
 #include <functional>
 #include <optional>
@@ -52,6 +53,27 @@ public:
     // min" and "Absolute max" of the current General row.
     std::function<std::optional<TValueLimits>(int riskId)> RiskLimits;
     std::function<std::optional<TValueLimits>()> AbsoluteLimits;
+
+    // The mediator's Risks and General, read by the two hooks above. A closed
+    // (or destroyed) table gives no limits; RiskLimits moves RiskTable to the row.
+    TMlRiskTable* RiskTable() const { return FRiskTable; }
+    void SetRiskTable(TMlRiskTable* table) {
+        FRiskTable = table;
+        RiskLimits = [this](int riskId) -> std::optional<TValueLimits> {
+            if (!FRiskTable || !FRiskTable->Active() || !FRiskTable->Locate(QStringLiteral("Risk id"), riskId))
+                return std::nullopt;
+            return LimitsOfRow(FRiskTable, QStringLiteral("Min"), QStringLiteral("Max"));
+        };
+    }
+    TMlTable* GeneralTable() const { return FGeneralTable; }
+    void SetGeneralTable(TMlTable* table) {
+        FGeneralTable = table;
+        AbsoluteLimits = [this]() -> std::optional<TValueLimits> {
+            if (!FGeneralTable || !FGeneralTable->Active())
+                return std::nullopt;
+            return LimitsOfRow(FGeneralTable, QStringLiteral("Absolute min"), QStringLiteral("Absolute max"));
+        };
+    }
 
     bool CanDebug() const { return SettingBool("Debug", false, true); }
     void SetCanDebug(bool v) const { SetSettingBool("Debug", v, true); }
@@ -131,6 +153,16 @@ public:
     int CheckAbsoluteRisk(double value) const;
 
 private:
+    static TValueLimits LimitsOfRow(TDataSet* table, const QString& minName, const QString& maxName) {
+        TValueLimits limits;
+        if (TField* field = table->FieldByName(minName); !field->IsNull())
+            limits.Min = field->AsFloat();
+        if (TField* field = table->FieldByName(maxName); !field->IsNull())
+            limits.Max = field->AsFloat();
+        return limits;
+    }
+    QPointer<TMlRiskTable> FRiskTable;
+    QPointer<TMlTable> FGeneralTable;
     bool SettingBool(const char* name, bool defaultValue, bool user) const {
         return ReadBool(SettingsKey, name, defaultValue, user);
     }
