@@ -263,37 +263,36 @@ bool TMlTable::Locate(const QString& keyFields, const QVariant& keyValues, TLoca
 }
 
 // The in-memory unique indexes of the stored table: a second row with the
-// same key is refused before anything is written, as the store would.
-void TMlTable::CheckUniqueKeys() {
-    const qint64 self = State() == TDataSetState::dsEdit ? GetBookmark().toLongLong() : 0;
+// same key is refused before anything is written, as the store would. Checked
+// after BeforePost, which may still fill the key.
+int TMlTable::InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) {
     for (const TIndexDef& index : IndexDefs()) {
         if (!index.Unique)
             continue;
         QVector<int> keySlots;
-        QVariantList key;
         bool complete = true;
         for (const QString& name : SplitFieldNames(index.Fields)) {
             const int slot = DataIndexOfField(name);
-            TField* field = FindField(name);
-            if (slot < 0 || !field || field->IsNull()) {
+            const QVariant value = slot >= 0 ? buffer.Data.value(slot) : QVariant();
+            if (!value.isValid() || value.isNull()) {
                 complete = false; // a key with an empty part never collides
                 break;
             }
             keySlots << slot;
-            key << field->Value();
         }
         if (!complete || keySlots.isEmpty())
             continue;
         for (const TRow& row : FRows) {
-            if (row.Id == self)
+            if (!inserting && row.Id == buffer.Id)
                 continue;
             bool same = true;
             for (int i = 0; i < keySlots.size() && same; ++i)
-                same = CompareValues(row.Row.Values.value(keySlots[i]), key[i]) == 0;
+                same = CompareValues(row.Row.Values.value(keySlots[i]), buffer.Data.value(keySlots[i])) == 0;
             if (same)
                 throw EDatabaseError(KeyViolationMessage);
         }
     }
+    return TClientDataSet::InternalPost(buffer, inserting, insertIndex);
 }
 
 bool TMlTable::WriteBack() { return ApplyUpdates(0) == 0; }
@@ -320,7 +319,6 @@ void TMlTable::Post() {
         id->SetAsInteger(++FLastAutoInc);
         id->SetReadOnly(readOnly);
     }
-    CheckUniqueKeys();
     // AfterPost belongs after the write-back.
     const TDataSetNotifyEvent afterPost = AfterPost;
     AfterPost = nullptr;

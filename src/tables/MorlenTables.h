@@ -106,12 +106,12 @@ protected:
     void InternalRefresh() override;
     void InternalReload() override;
     void InternalDelete(int index) override;
+    int InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) override;
 
 private:
     friend class TMlSwitch;
     bool FirstFieldIsAutoInc() const;
     void ComputeLastAutoInc();
-    void CheckUniqueKeys();
     bool RangedFetch() const;
     void PrepareSource();
     void FetchFromSource();

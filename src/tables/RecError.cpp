@@ -3,6 +3,7 @@
 #include "Conversions.h"
 #include "DateTime.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -155,6 +156,9 @@ void TReconcileErrorForm::accept() {
 }
 
 TReconcileAction HandleReconcileError(TDataSet* dataSet, TReconcileError& error) {
+    // Without windows (the command line) nobody could answer: the error goes on.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        throw EDatabaseError(error.Message);
     TReconcileErrorForm form(dataSet, error);
     form.exec();
     const TReconcileAction action = form.Action();
