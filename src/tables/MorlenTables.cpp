@@ -333,11 +333,37 @@ void TMlTable::Post() {
     if (inserting && written && autoInc) {
         // Read the number the store gave, then stand on the new row: the
         // last one in storage order, whatever order is shown.
-        Refresh();
+        if (FRows.size() <= WholeRefreshRows)
+            Refresh();
+        else
+            RereadCurrentRow();
         GotoLastStored();
     }
     if (AfterPost)
         AfterPost(this);
+}
+
+// A table of many rows (the patients) re-reads only the row it wrote: the
+// rest is as it was read, and a whole read would cost with the practice's size.
+void TMlTable::RereadCurrentRow() {
+    const int at = StorageIndexOf(GetBookmark());
+    if (at < 0)
+        return;
+    TField* key = FieldAt(0);
+    TTable reader;
+    reader.SetDatabaseName(DatabaseName());
+    reader.SetTableName(FSource->TableName());
+    reader.SetFilter(QStringLiteral("[%1] = %2").arg(key->FieldName(), IntToStr(key->AsInteger())));
+    reader.SetFiltered(true);
+    const TDataPacket packet = reader.ReadPacket();
+    if (packet.Rows.size() != 1)
+        return;
+    TRow row = FRows[at];
+    row.Row = packet.Rows[0];
+    row.Row.Values.resize(FFieldDefs.size());
+    FRows.remove(at);
+    FRows.append(row); // its place in storage order: the newest row
+    Reload();
 }
 
 void TMlTable::InternalDelete(int index) {
@@ -346,7 +372,8 @@ void TMlTable::InternalDelete(int index) {
     TClientDataSet::InternalDelete(index);
     if (FFrozen)
         return;
-    if (WriteBack())
+    // Many rows: the one that went is gone from memory and store alike.
+    if (WriteBack() && FRows.size() <= WholeRefreshRows)
         InternalRefresh();
 }
 

@@ -91,6 +91,10 @@ public:
     bool HasCachedPacket(bool diabetes) const { return !FPackets[diabetes ? 1 : 0].IsEmpty(); }
     int LastAutoIncValue() const { return FLastAutoInc; }
 
+    // Up to this many rows a post or delete refreshes the whole table from the
+    // store; beyond it only the written row is read back.
+    static constexpr int WholeRefreshRows = 1000;
+
     // Opens on this packet as it is, without consulting the cached packets
     // (SetData on a switchable table would reopen on its cache instead).
     void LoadPacket(const TDataPacket& packet);
@@ -118,6 +122,7 @@ private:
     void RememberRange();
     bool WriteBack();
     void GotoLastStored();
+    void RereadCurrentRow();
 
     TTable* FSource = nullptr;
     TDataSetProvider* FProvider = nullptr;

@@ -403,6 +403,37 @@ private slots:
         t->Post();
     }
 
+    void largeTableReadsBackOnlyTheWrittenRow() {
+        TTestDatabase db;
+        db.CreatePatientTables();
+        db.Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1200) "
+                "INSERT INTO Patient (\"Birth date\", \"Sequence id\", \"Last name\", Export, Test) "
+                "SELECT 20000 + i, '0001', 'Name' || i, 0, 0 FROM n");
+        auto t = MakeTable(db, "Patient", nullptr, false);
+        t->SetIndexFieldNames("Last name");
+        t->Open();
+        const int fetches = t->SourceProvider()->FetchCount();
+        t->Append();
+        t->FieldByName("Birth date")->SetAsDateTime(EncodeDate(1999, 9, 9));
+        t->FieldByName("Sequence id")->SetAsString("0001");
+        t->FieldByName("Last name")->SetAsString("Aaberg");
+        t->FieldByName("Export")->SetAsBoolean(true);
+        t->FieldByName("Test")->SetAsBoolean(false);
+        t->Post();
+        QCOMPARE(t->SourceProvider()->FetchCount(), fetches); // no whole read
+        QCOMPARE(t->FieldByName("Last name")->AsString(), QString("Aaberg"));
+        QCOMPARE(t->FieldByName("Patient id")->AsInteger(), 1201);
+        QCOMPARE(t->RecNo(), 1);
+        QCOMPARE(t->StorageIndexOf(t->GetBookmark()), 1200); // the newest row
+        QCOMPARE(t->RecordCount(), 1201);
+        QVERIFY(t->Locate("Last name", "Name7"));
+        t->Delete();
+        QCOMPARE(t->SourceProvider()->FetchCount(), fetches);
+        QCOMPARE(t->RecordCount(), 1200);
+        QCOMPARE(StoredCount(db, "Patient"), 1200);
+        QVERIFY(!t->Locate("Last name", "Name7"));
+    }
+
     void detailHoldsOnlyItsMastersRows() {
         TTestDatabase db;
         db.FillPatients();
