@@ -2,6 +2,7 @@
 
 #include "BvDictionary.h"
 #include "BvTranslator.h"
+#include "BvUtils.h"
 #include "Conversions.h"
 #include "DialogResults.h"
 #include "Exceptions.h"
@@ -16,30 +17,6 @@
 #include <memory>
 
 namespace {
-// Fills each "%s" with the next argument in one pass, so that an argument
-// holding "%s" itself stays as it is; "%%" is a percent sign.
-QString FormatText(const QString& pattern, const QStringList& args) {
-    QString result;
-    qsizetype next = 0;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        if (pattern.at(i) == '%' && i + 1 < pattern.size()) {
-            const QChar c = pattern.at(i + 1);
-            if (c == 's' && next < args.size()) {
-                result += args.at(next++);
-                ++i;
-                continue;
-            }
-            if (c == '%') {
-                result += '%';
-                ++i;
-                continue;
-            }
-        }
-        result += pattern.at(i);
-    }
-    return result;
-}
-
 int StateValue(const QWidget* window) {
     const Qt::WindowStates state = window->windowState();
     if (state.testFlag(Qt::WindowMinimized))

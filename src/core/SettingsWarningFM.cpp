@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TSettingsWarningForm::TSettingsWarningForm(QWidget* parent) : QDialog(parent) {
+TSettingsWarningForm::TSettingsWarningForm(QWidget* parent) : TBuildForm(parent) {
     setObjectName(QStringLiteral("SettingsWarningForm"));
     setWindowTitle(QStringLiteral("Warning"));
 

@@ -2,14 +2,15 @@
 // The warning dialog of the questions the user can switch off: a message, a
 // check box "In the future, do not show this warning", Yes (the default
 // button, result 6) and No (the cancel button: Escape and closing answer 7).
+// A window of the system like any other: translated when it is created.
 
-#include <QDialog>
+#include "BuildFM.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
-class TSettingsWarningForm : public QDialog {
+class TSettingsWarningForm : public TBuildForm {
     Q_OBJECT
 public:
     explicit TSettingsWarningForm(QWidget* parent = nullptr);

@@ -1,0 +1,29 @@
+#include "BuildDM.h"
+
+#include "Exceptions.h"
+
+namespace {
+QList<TBuildDataModule*>& Registry() {
+    static QList<TBuildDataModule*> modules;
+    return modules;
+}
+} // namespace
+
+TBuildDataModule::TBuildDataModule(QObject* AOwner) : TComponent(AOwner) { Registry().append(this); }
+
+TBuildDataModule::~TBuildDataModule() { Registry().removeOne(this); }
+
+void TBuildDataModule::CopyTable(TDataSet* /*target*/, TDataSet* /*source*/) {
+    throw Exception(QStringLiteral("CopyTable is not available"));
+}
+
+void TBuildDataModule::AssignFrom(TBuildDataModule* /*other*/) {}
+
+QList<TBuildDataModule*> DataModules() { return Registry(); }
+
+TCountryDataModuleBase* FirstCountryDataModule() {
+    for (TBuildDataModule* module : Registry())
+        if (auto* country = qobject_cast<TCountryDataModuleBase*>(module))
+            return country;
+    return nullptr;
+}
