@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -86,14 +87,24 @@ TBuildAboutForm::TBuildAboutForm(QWidget* parent) : TBuildForm(parent) {
     layout->addWidget(Panel);
     layout->addWidget(ContactLabel, 1);
     layout->addLayout(buttons);
-    resize(400, 300);
+    setMinimumWidth(420);
+}
+
+void TBuildAboutForm::SetLinesText(QLabel* label, const QString& text) {
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n\r|\r|\n"));
+    label->setText(QString(text).replace(breaks, QStringLiteral("\n")));
+}
+
+void TBuildAboutForm::SetContactText(const QString& text) {
+    FContactText = text;
+    SetLinesText(ContactLabel, text);
 }
 
 void TBuildAboutForm::AddContactLine(const QString& text) {
-    QString contact = ContactLabel->text();
+    QString contact = FContactText;
     if (!contact.isEmpty())
         contact += QStringLiteral("\n\r");
-    ContactLabel->setText(contact + text);
+    SetContactText(contact + text);
 }
 
 void TBuildAboutForm::DoCreate() {
@@ -113,8 +124,8 @@ TMlAboutForm::TMlAboutForm(QWidget* parent) : TBuildAboutForm(parent) {
 
 void TMlAboutForm::DoCreate() {
     TBuildAboutForm::DoCreate();
-    ContactLabel->clear();
-    VersionLabel->setText(
+    SetContactText(QString());
+    SetLinesText(VersionLabel,
         FormatText(TranslateText(QStringLiteral("Version %s\rUpdate level %s")), {ShortVersion(), BuildUpdateLevel()}));
     if (QWidget* mainForm = BuildMainForm())
         TitleLabel->setText(mainForm->windowTitle());
@@ -127,8 +138,10 @@ namespace {
 void AddCredits(TBuildAboutForm* form, TEdition edition, const char* line) {
     form->TitleLabel->setText(EditionTitles(edition));
     form->AppImage->setPixmap(EditionIcon(edition).pixmap(64, 64));
-    form->AddContactLine(QString::fromLatin1(line));
-    form->AddContactLine(QStringLiteral("Developed by Brovik"));
+    // Whole lines of the contact text are no dictionary texts: each line
+    // is translated on its own.
+    form->AddContactLine(TranslateText(QString::fromLatin1(line)));
+    form->AddContactLine(TranslateText(QStringLiteral("Developed by Brovik")));
 }
 } // namespace
 

@@ -27,11 +27,20 @@ public:
     // Appends a line to ContactLabel, after a line break ("\n\r") when it
     // already has text.
     void AddContactLine(const QString& text);
+    // The contact text as built ("\n\r" between lines); the label shows
+    // each CR, LF or pair of them as one line break.
+    QString ContactText() const { return FContactText; }
+    void SetContactText(const QString& text);
+    // Shows a text whose lines are broken by CR, LF or a pair of them.
+    static void SetLinesText(QLabel* label, const QString& text);
 
 protected:
     // VersionLabel := LongVersion; the application's icon when AppImage has
     // no picture.
     void DoCreate() override;
+
+private:
+    QString FContactText;
 };
 
 // Prevention: the version with the update level, the main window's caption

@@ -1,6 +1,6 @@
 #include "BuildDM.h"
 
-#include "Exceptions.h"
+#include "MorlenTables.h"
 
 namespace {
 QList<TBuildDataModule*>& Registry() {
@@ -13,9 +13,7 @@ TBuildDataModule::TBuildDataModule(QObject* AOwner) : TComponent(AOwner) { Regis
 
 TBuildDataModule::~TBuildDataModule() { Registry().removeOne(this); }
 
-void TBuildDataModule::CopyTable(TDataSet* /*target*/, TDataSet* /*source*/) {
-    throw Exception(QStringLiteral("CopyTable is not available"));
-}
+void TBuildDataModule::CopyTable(TClientDataSet* target, TClientDataSet* source) { ::CopyTable(target, source); }
 
 void TBuildDataModule::AssignFrom(TBuildDataModule* /*other*/) {}
 

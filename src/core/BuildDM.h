@@ -7,7 +7,7 @@
 
 #include <QList>
 
-class TDataSet;
+class TClientDataSet;
 
 class TBuildDataModule : public TComponent {
     Q_OBJECT
@@ -16,8 +16,8 @@ public:
     ~TBuildDataModule() override;
 
     // Loads the content and current row of `source` into the in-memory
-    // `target`.
-    virtual void CopyTable(TDataSet* target, TDataSet* source);
+    // `target` (the model tables' CopyTable).
+    virtual void CopyTable(TClientDataSet* target, TClientDataSet* source);
     // Copies the state of another module of the same kind; nothing here.
     virtual void AssignFrom(TBuildDataModule* other);
 };

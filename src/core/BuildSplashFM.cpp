@@ -4,7 +4,7 @@
 #include "BvDictionary.h"
 #include "FileVersion.h"
 #include "MorlenSettings.h"
-#include "TableStore.h"
+#include "MorlenTables.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -58,6 +58,8 @@ TBuildSplashForm::TBuildSplashForm(QWidget* parent)
     VersionCaptionLabelShadow = ShadowOf(VersionCaptionLabel);
     VersionLabelShadow = ShadowOf(VersionLabel);
     SetLabelText(VersionCaptionLabel, TranslateText(QStringLiteral("Version")));
+    FCaptionRows << qMakePair(VersionCaptionLabel, VersionLabel);
+    AlignValues();
 
     // Creation: the version, then the timer that ends the window.
     SetLabelText(VersionLabel, ShortVersion());
@@ -101,6 +103,19 @@ void TBuildSplashForm::SetLabelText(QLabel* label, const QString& text) {
         shadow->setText(text);
 }
 
+void TBuildSplashForm::AlignValues() {
+    int width = 0;
+    for (const auto& row : FCaptionRows)
+        width = qMax(width, row.first->fontMetrics().horizontalAdvance(row.first->text()));
+    for (const auto& row : FCaptionRows) {
+        QRect bounds = row.second->geometry();
+        bounds.moveLeft(TextLeft + width + 12);
+        row.second->setGeometry(bounds);
+        if (QLabel* shadow = ShadowOf(row.second))
+            shadow->setGeometry(bounds.translated(ShadowOffset, ShadowOffset));
+    }
+}
+
 void TBuildSplashForm::SetPicture(const QString& resource) { Picture->setPixmap(QPixmap(resource)); }
 
 TMlSplashForm::TMlSplashForm(QWidget* parent) : TBuildSplashForm(parent) {
@@ -115,13 +130,15 @@ TMlSplashForm::TMlSplashForm(QWidget* parent) : TBuildSplashForm(parent) {
     UpdateLevelCaptionLabelShadow = ShadowOf(UpdateLevelCaptionLabel);
     UpdateLevelLabelShadow = ShadowOf(UpdateLevelLabel);
     SetLabelText(UpdateLevelCaptionLabel, TranslateText(QStringLiteral("Update level")));
+    FCaptionRows << qMakePair(UpdateLevelCaptionLabel, UpdateLevelLabel);
+    AlignValues();
 
     TMlSettings* settings = BuildSettings();
     if (settings->DefaultLanguage().size() < 5)
         settings->SetDefaultLanguage(QStringLiteral("en/gb"));
     // The texts of the country of the user's language. The splash only
     // greets: without them it shows the picture and the version.
-    TTable Country;
+    TMlCountryTable Country;
     Country.SetName(QStringLiteral("Country"));
     try {
         Country.SetDatabaseName(QStringLiteral("ApplicationAlias"));

@@ -38,10 +38,15 @@ protected:
     // A label with its shadow twin, on the picture.
     QLabel* AddLabel(const QString& name, const QRect& bounds, int pointSize, bool bold, bool wrap = false);
     void SetPicture(const QString& resource);
+    // Puts the values of the caption rows ("Version", "Update level") just
+    // after the widest caption.
+    void AlignValues();
+    QList<QPair<QLabel*, QLabel*>> FCaptionRows;
 };
 
 // Prevention: the title and acknowledgements of the country of the user's
-// default language and the update level.
+// default language (its own Country table, a TMlCountryTable) and the
+// update level.
 class TMlSplashForm : public TBuildSplashForm {
     Q_OBJECT
 public:

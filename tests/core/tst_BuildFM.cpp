@@ -254,6 +254,23 @@ private slots:
         QCOMPARE(form->ShowModal(), 2);
     }
 
+    void dataModuleCopiesTableAndRow() {
+        TBuildDataModule module;
+        TClientDataSet source, target;
+        source.CreateDataSet({{"Name", TFieldType::ftString, 20}});
+        for (const char* name : {"Anna", "Bo", "Cora"}) {
+            source.Append();
+            source.FieldByName("Name")->SetAsString(name);
+            source.Post();
+        }
+        source.First();
+        source.Next();
+        module.CopyTable(&target, &source);
+        QCOMPARE(target.RecordCount(), 3);
+        QCOMPARE(target.FieldByName("Name")->AsString(), QString("Bo"));
+        QCOMPARE(DataModules().last(), &module);
+    }
+
     // ------------------------------------------------------------ splash windows
 
     void splashDesign_data() {
@@ -349,9 +366,11 @@ private slots:
     void addContactLine() {
         TFormPtr<TBuildAboutForm> form(CreateForm<TBuildAboutForm>());
         form->AddContactLine("Brovik");
-        QCOMPARE(form->ContactLabel->text(), QString("Brovik"));
+        QCOMPARE(form->ContactText(), QString("Brovik"));
         form->AddContactLine("Copenhagen");
-        QCOMPARE(form->ContactLabel->text(), QString("Brovik\n\rCopenhagen"));
+        QCOMPARE(form->ContactText(), QString("Brovik\n\rCopenhagen"));
+        // Shown as two lines, not with an empty one between them.
+        QCOMPARE(form->ContactLabel->text(), QString("Brovik\nCopenhagen"));
         QCOMPARE(form->VersionLabel->text(), QString("Version 4.0 (Build 32)"));
         QVERIFY(!form->AppImage->pixmap().isNull());
     }
@@ -363,9 +382,9 @@ private slots:
         BuildServices().MainForm = [&] { return &mainForm; };
         TTestCountry country("Brovik\rCopenhagen");
         TFormPtr<TBuildAboutForm> form(CreateAboutForm(TEdition::Prevention));
-        QCOMPARE(form->VersionLabel->text(), QString("Version 4.0\rUpdate level 32 / 5"));
+        QCOMPARE(form->VersionLabel->text(), QString("Version 4.0\nUpdate level 32 / 5"));
         QCOMPARE(form->TitleLabel->text(), QString("Tavlo - Cardiovascular risk"));
-        QCOMPARE(form->ContactLabel->text(), QString("Brovik\rCopenhagen"));
+        QCOMPARE(form->ContactText(), QString("Brovik\rCopenhagen"));
     }
 
     void aboutWindows_data() {
