@@ -37,8 +37,7 @@ void TCustomConvertFloatField::SplitTyped(const QString& text, double& value, QS
 QString TCustomConvertFloatField::GetText(bool displayText) const {
     QString text;
     if (IsConvertActive()) {
-        const double value = ConvertValue(StoreUnit(), DisplayUnit(), IsNull() ? 0.0 : AsFloat());
-        text = FormatConverted(value, DisplayDecimals());
+        text = FormatConverted(ToDisplayUnit(IsNull() ? 0.0 : AsFloat()), DisplayDecimals());
     } else if (OnDeactiveGetText) {
         OnDeactiveGetText(const_cast<TCustomConvertFloatField*>(this), text, displayText);
     } else {

@@ -43,6 +43,9 @@ public:
     virtual QString StoreUnit() const = 0;
     virtual bool IsConvertActive() const { return FConvertActive; }
     virtual double ConvertValue(const QString& fromUnit, const QString& toUnit, double value) const = 0;
+    // A value of the store unit in the display unit (the plausibility
+    // question shows its limits so).
+    double ToDisplayUnit(double storeValue) const { return ConvertValue(StoreUnit(), DisplayUnit(), storeValue); }
 
     TFieldGetTextEvent OnDeactiveGetText;
     TFieldGetTextEvent OnAlwaysGetText;

@@ -279,6 +279,8 @@ private slots:
         keep = true;
         t.Value->SetText("386.7");
         QCOMPARE(t.Value->AsFloat(), 10.0);
+        // A limit in the store unit, as the question shows it.
+        QCOMPARE(t.Value->ToDisplayUnit(2), 77.34);
     }
 
     void linksNotAssigned_data() {
