@@ -13,7 +13,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -246,6 +249,33 @@ private slots:
         SetApplicationHint("Date");
         QCOMPARE(application, (QStringList{"Doctor", "Date"}));
         ApplicationOnHint() = nullptr;
+    }
+
+    void keyPreviewSeesKeysFirst() {
+        class TKeyForm : public TBuildForm {
+        public:
+            QStringList Keys;
+            QLineEdit* Edit = new QLineEdit(this);
+
+        protected:
+            bool PreviewKey(QKeyEvent* event) override {
+                Keys << QKeySequence(event->key()).toString();
+                return event->key() == Qt::Key_F2; // F2 is the window's own
+            }
+        };
+        TFormPtr<TKeyForm> form(CreateForm<TKeyForm>());
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        form->Edit->setFocus();
+        QTRY_VERIFY(form->Edit->hasFocus());
+        QTest::keyClicks(form->Edit, "ab");
+        QTest::keyClick(form->Edit, Qt::Key_F2);
+        QCOMPARE(form->Keys, (QStringList{"A", "B", "F2"}));
+        QCOMPARE(form->Edit->text(), QString("ab"));
+        form->KeyPreview = false;
+        QTest::keyClicks(form->Edit, "c");
+        QCOMPARE(form->Keys.size(), 3);
+        QCOMPARE(form->Edit->text(), QString("abc"));
     }
 
     void escapeAnswersCancel() {
