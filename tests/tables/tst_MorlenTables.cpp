@@ -163,6 +163,29 @@ private slots:
         QVERIFY(!risks->Active());
     }
 
+    void oneCacheLoadAtATimeInTheProcess() {
+        TModelDatabase db;
+        TSwitchFixture f;
+        auto a = MakeTable(db, "Risks", &f.Switch);
+        auto b = MakeTable(db, "Values", &f.Switch);
+        a->Open();
+        b->Open();
+        f.Switch.SetDiabetes(true);
+        f.Switch.SetDiabetes(false); // both tables have both variants cached
+        QCOMPARE(b->SourceProvider()->FetchCount(), 2);
+        b->Close();
+        a->Close();
+        // A table opened while another loads its cache opens the ordinary way.
+        a->AfterOpen = [&](TDataSet*) { b->Open(); };
+        a->Open();
+        QVERIFY(b->Active());
+        QCOMPARE(a->SourceProvider()->FetchCount(), 2);
+        QCOMPARE(b->SourceProvider()->FetchCount(), 3);
+        b->Close();
+        b->Open(); // on its own again: from the cache
+        QCOMPARE(b->SourceProvider()->FetchCount(), 3);
+    }
+
     void joiningKeepsTheTablesOwnVariant() {
         TModelDatabase db;
         TSwitchFixture f;
