@@ -284,6 +284,22 @@ private slots:
         QCOMPARE(form->ShowModal(), 2);
     }
 
+    void showModalFormFreesTheWindow() {
+        QPointer<QWidget> shown;
+        bool constructed = false;
+        QTimer::singleShot(10, [&] {
+            shown = QApplication::activeModalWidget();
+            if (auto* form = dynamic_cast<TPositionForm*>(shown.data())) {
+                constructed = form->Constructed() && !form->parent();
+                form->SetModalResult(7);
+            }
+        });
+        QCOMPARE(ShowModalForm<TPositionForm>(), 7);
+        QVERIFY(constructed); // a window of the class, without an owner
+        QVERIFY(!shown);      // and freed
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+
     void dataModuleCopiesTableAndRow() {
         TBuildDataModule module;
         TClientDataSet source, target;
