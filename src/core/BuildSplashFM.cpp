@@ -26,6 +26,7 @@ namespace {
 constexpr int ShadowOffset = 2;
 constexpr int TextLeft = 32;
 constexpr int CaptionWidth = 150;
+constexpr int MinimumPointSize = 12;
 
 QString EditionPictureName(TEdition edition) {
     switch (edition) {
@@ -83,6 +84,7 @@ QLabel* TBuildSplashForm::AddLabel(const QString& name, const QRect& bounds, int
         font.setPointSize(pointSize);
         font.setBold(bold);
         label->setFont(font);
+        label->setProperty("DesignPointSize", pointSize);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, color);
         label->setPalette(palette);
@@ -98,9 +100,23 @@ QLabel* TBuildSplashForm::ShadowOf(const QLabel* label) const {
 }
 
 void TBuildSplashForm::SetLabelText(QLabel* label, const QString& text) {
+    // A one-line label gives up font size rather than letters: a country's
+    // title may be longer than the space beside the picture.
+    QFont font = label->font();
+    if (!label->wordWrap()) {
+        const int designSize = label->property("DesignPointSize").toInt();
+        for (int size = designSize; size >= MinimumPointSize; --size) {
+            font.setPointSize(size);
+            if (QFontMetrics(font).horizontalAdvance(text) <= label->width())
+                break;
+        }
+    }
+    label->setFont(font);
     label->setText(text);
-    if (QLabel* shadow = ShadowOf(label))
+    if (QLabel* shadow = ShadowOf(label)) {
+        shadow->setFont(font);
         shadow->setText(text);
+    }
 }
 
 void TBuildSplashForm::AlignValues() {
