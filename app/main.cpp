@@ -1,9 +1,18 @@
 // The desktop program.
 
 #include "Application.h"
+#include "BuildMediatorDM.h"
+#include "BuildServices.h"
+#include "BuildSplashFM.h"
+#include "Edition.h"
+#include "Exceptions.h"
+#include "FormatSettings.h"
+#include "TableStore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 // Qt aborts without a usable display; say so plainly instead.
@@ -11,6 +20,14 @@ bool HasDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// A start-up failure that ends the program: shown like any error (and on
+// standard error, for a start without anyone watching the screen).
+int EndStartUp(const QString& message) {
+    std::fprintf(stderr, "%s\n", qPrintable(TApplication::ExceptionText(message)));
+    TApplication::ShowException(message);
+    return 1;
 }
 } // namespace
 
@@ -23,11 +40,50 @@ int main(int argc, char** argv) {
     TApplication app(argc, argv);
     TApplication::setOrganizationName("Brovik");
     TApplication::setApplicationName("Tavlo");
-    TApplication::setApplicationDisplayName("Tavlo");
+    InitCorePictures();
 
+    // The edition is fixed before anything else reads it.
+    try {
+        ProvisionEdition();
+    } catch (const Exception& e) {
+        return EndStartUp(e.Message());
+    }
+
+    // 1. The title starts empty; the edition or, in the prevention edition,
+    //    the chosen country gives it.
+    SetApplicationTitle(QString());
+
+    std::unique_ptr<TMediatorDataModule> mediator;
+    try {
+        // 2. The mediator shows an error of its own creation steps and goes on.
+        mediator = std::make_unique<TMediatorDataModule>();
+        // 3. Both databases, made at first start from their scripts.
+        mediator->ConnectDatabases(ApplicationAliasName, true);
+    } catch (const EAbort&) {
+        return 1;
+    } catch (const Exception& e) {
+        return EndStartUp(e.Message());
+    }
+
+    // 4.
+    FormatSettings().ShortDateFormat = QStringLiteral("DD\\MM\\YY");
+
+    // 5. The splash frees itself; Debugging.txt in the data folder suppresses it.
+    ShowSplashForm(Edition());
+
+    // 6.-7. Until the material module and the work window exist, a bare main
+    //       window carries the application title.
     QMainWindow window;
-    window.setWindowTitle("Tavlo");
+    window.setObjectName(QStringLiteral("TvWorkForm"));
+    window.setWindowTitle(ApplicationTitle());
     window.resize(1024, 700);
+    QPointer<QMainWindow> mainForm(&window);
+    BuildServices().MainForm = [mainForm]() -> QWidget* { return mainForm.data(); };
     window.show();
-    return app.exec();
+
+    // 8.
+    const int result = app.exec();
+    BuildServices().MainForm = nullptr;
+    mediator.reset();
+    return result;
 }
