@@ -14,10 +14,12 @@
 #include "TvUnitCnv.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QIcon>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 TMediatorDataModule* MediatorDataModule = nullptr;
 
@@ -25,6 +27,7 @@ namespace {
 const QString ApplicationDatabaseName = QStringLiteral("ApplicationAlias");
 const QString PatientDatabaseName = QStringLiteral("PatientAlias");
 const QString PasswordParam = QStringLiteral("PASSWORD");
+constexpr const char* PrinterSetupCaption = "Printer setup";
 
 TMediatorDataModule& Mediator() {
     if (!MediatorDataModule)
@@ -264,8 +267,18 @@ QString TMediatorDataModule::IdExpression(const QString& name) const {
 }
 
 void TMediatorDataModule::PrinterSetup() {
-    if (FPrinterSetupDialog)
-        FPrinterSetupDialog->exec();
+    if (!FPrinterSetupDialog)
+        return;
+    // The language may have changed since start-up.
+    FPrinterSetupDialog->setWindowTitle(MainDictionary->Translate(QString::fromLatin1(PrinterSetupCaption)));
+    // It chooses and sets up the printer; it prints nothing.
+    if (auto* buttons = FPrinterSetupDialog->findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(MainDictionary->Translate(QStringLiteral("OK")));
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel))
+            cancel->setText(MainDictionary->Translate(QStringLiteral("Cancel")));
+    }
+    FPrinterSetupDialog->exec();
 }
 
 QString TMediatorDataModule::CurrentLanguageCode() const {
