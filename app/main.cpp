@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     FormatSettings().ShortDateFormat = QStringLiteral("DD\\MM\\YY");
 
     // 5. The splash frees itself; Debugging.txt in the data folder suppresses it.
-    ShowSplashForm(Edition());
+    const QPointer<TBuildSplashForm> splash = ShowSplashForm(Edition());
 
     // 6.-7. Until the material module and the work window exist, a bare main
     //       window carries the application title.
@@ -80,6 +80,10 @@ int main(int argc, char** argv) {
     QPointer<QMainWindow> mainForm(&window);
     BuildServices().MainForm = [mainForm]() -> QWidget* { return mainForm.data(); };
     window.show();
+    // The splash stays above the main window until it closes itself, also
+    // where no window manager keeps it on top.
+    if (splash)
+        splash->raise();
 
     // 8.
     const int result = app.exec();
