@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
         return 1;
     } catch (const Exception& e) {
         return EndStartUp(e.Message());
+    } catch (const std::exception& e) {
+        return EndStartUp(QString::fromUtf8(e.what()));
     }
 
     // 4.
