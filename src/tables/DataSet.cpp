@@ -339,6 +339,10 @@ TDataSet* TDataLink::DataSet() const { return FDataSource ? FDataSource->DataSet
 bool TDataLink::Active() const { return DataSet() && DataSet()->Active() && FDataSource->Enabled(); }
 
 TDataSource::~TDataSource() {
+    // The owner's handlers may already be gone: detaching tells the links only.
+    OnStateChange = nullptr;
+    OnDataChange = nullptr;
+    OnUpdateData = nullptr;
     SetDataSet(nullptr);
     for (TDataLink* link : QList<TDataLink*>(FLinks))
         link->SetDataSource(nullptr);

@@ -621,6 +621,22 @@ private slots:
         QCOMPARE(t->RecNo(), 2);
     }
 
+    void destroyingSourceCallsNoHandler() {
+        // The window that owns a data source frees its handlers' state first.
+        TTestDatabase db;
+        db.FillPatients();
+        auto t = OpenTable(db, "Patient");
+        int calls = 0;
+        auto source = std::make_unique<TDataSource>();
+        source->SetDataSet(t.get());
+        source->OnStateChange = [&](QObject*) { ++calls; };
+        source->OnDataChange = [&](QObject*, TField*) { ++calls; };
+        source.reset();
+        QCOMPARE(calls, 0);
+        t->Next(); // the dataset no longer knows the source
+        QCOMPARE(calls, 0);
+    }
+
     void detailFollowsAfterSuspension() {
         TTestDatabase db;
         db.FillPatients();
