@@ -18,9 +18,14 @@ public:
     explicit TModalAnswer(std::function<void(QWidget*)> act = {}, QString grabName = {}) {
         auto* timer = new QTimer(this);
         timer->setInterval(5);
-        connect(timer, &QTimer::timeout, this, [this, timer, act, grabName] {
+        connect(timer, &QTimer::timeout, this, [this, timer, act, grabName, waited = 0]() mutable {
             QWidget* window = QApplication::activeModalWidget();
             if (!window)
+                return;
+            // A slow machine shows the window before it gives a button the
+            // focus; a user sees it only then. Give up waiting after a second.
+            QWidget* focus = QApplication::focusWidget();
+            if ((!focus || !window->isAncestorOf(focus)) && ++waited < 200)
                 return;
             timer->stop();
             Shown = true;
