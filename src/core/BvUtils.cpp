@@ -65,19 +65,19 @@ int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, TM
     QPushButton* cancel = nullptr;
     QPushButton* no = nullptr;
     QPushButton* ok = nullptr;
-    for (const TButtonSpec& spec : ButtonSpecs) {
-        if (!(buttons & spec.Button))
+    for (const TButtonSpec& entry : ButtonSpecs) {
+        if (!(buttons & entry.Button))
             continue;
-        QPushButton* push = box.addButton(TranslateText(QString::fromLatin1(spec.Text)), spec.Role);
-        push->setObjectName(QString::fromLatin1(spec.Text).remove('&') + QStringLiteral("Button"));
-        results.insert(push, spec.Result);
-        if (spec.Button == defaultButton)
+        QPushButton* push = box.addButton(TranslateText(QString::fromLatin1(entry.Text)), entry.Role);
+        push->setObjectName(QString::fromLatin1(entry.Text).remove('&') + QStringLiteral("Button"));
+        results.insert(push, entry.Result);
+        if (entry.Button == defaultButton)
             defaultPush = push;
-        if (spec.Button == mbCancel)
+        if (entry.Button == mbCancel)
             cancel = push;
-        if (spec.Button == mbNo)
+        if (entry.Button == mbNo)
             no = push;
-        if (spec.Button == mbOK)
+        if (entry.Button == mbOK)
             ok = push;
     }
     if (results.isEmpty()) {
