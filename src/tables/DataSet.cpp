@@ -57,8 +57,7 @@ QString QuoteName(const QString& name) {
 
 static bool IsNullVar(const QVariant& v) { return !v.isValid() || v.isNull(); }
 
-// The plain text of a value: what AsString gives, without display formats.
-static QString RawText(TFieldType type, const QVariant& v) {
+QString FieldValueText(TFieldType type, const QVariant& v) {
     if (IsNullVar(v))
         return QString();
     switch (type) {
@@ -185,7 +184,7 @@ QVariant TField::OldValue() const { return FDataSet ? FDataSet->GetOldValue(this
 
 QVariant TField::Coerce(const QVariant& value) const { return CoerceTo(FDataType, FSize, value); }
 
-QString TField::AsString() const { return RawText(FDataType, Value()); }
+QString TField::AsString() const { return FieldValueText(FDataType, Value()); }
 void TField::SetAsString(const QString& text) { SetValue(text.isEmpty() && !IsTextType(FDataType) ? QVariant() : QVariant(text)); }
 
 int TField::AsInteger() const {

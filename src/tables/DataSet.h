@@ -45,6 +45,8 @@ using TFilterOptions = int;
 QString FieldTypeName(TFieldType type);
 bool IsNumericType(TFieldType type);
 bool IsTextType(TFieldType type);
+// The plain text of a stored value of that kind (what AsString gives, no display format).
+QString FieldValueText(TFieldType type, const QVariant& value);
 
 // A column of a stored table or a result.
 struct TFieldDef {

@@ -16,22 +16,6 @@
 
 namespace {
 
-bool IsNull(const QVariant& v) { return !v.isValid() || v.isNull(); }
-
-QString ValueText(TFieldType type, const QVariant& v) {
-    if (IsNull(v))
-        return QString();
-    switch (type) {
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftAutoInc: return IntToStr(v.toLongLong());
-    case TFieldType::ftFloat: return FloatToStr(v.toDouble());
-    case TFieldType::ftBoolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case TFieldType::ftDateTime: return DateTimeToStr(v.toDouble());
-    default: return v.toString();
-    }
-}
-
 struct TActionChoice {
     TReconcileAction Action;
     const char* Caption;
@@ -84,9 +68,9 @@ TReconcileErrorForm::TReconcileErrorForm(TDataSet* dataSet, const TReconcileErro
         auto* name = new QTableWidgetItem(def.Name);
         name->setFlags(name->flags() & ~Qt::ItemIsEditable);
         FGrid->setItem(i, ColName, name);
-        FGrid->setItem(i, ColModified, new QTableWidgetItem(ValueText(def.DataType, error.Values.value(i))));
+        FGrid->setItem(i, ColModified, new QTableWidgetItem(FieldValueText(def.DataType, error.Values.value(i))));
         // A deleted or inserted row has no separate stored values.
-        auto* original = new QTableWidgetItem(ValueText(def.DataType, error.Original.value(i)));
+        auto* original = new QTableWidgetItem(FieldValueText(def.DataType, error.Original.value(i)));
         original->setFlags(original->flags() & ~Qt::ItemIsEditable);
         FGrid->setItem(i, ColOriginal, original);
     }
@@ -132,7 +116,7 @@ QVector<QVariant> TReconcileErrorForm::EditedValues() const {
     for (int i = 0; i < FError.Defs.size(); ++i) {
         const TFieldDef& def = FError.Defs[i];
         const QString text = FGrid->item(i, ColModified)->text();
-        if (text == ValueText(def.DataType, values[i]))
+        if (text == FieldValueText(def.DataType, values[i]))
             continue; // untouched: keep the value exactly
         TField* field = FDataSet ? FDataSet->FindField(def.Name) : nullptr;
         if (text.isEmpty() && !IsTextType(def.DataType))
