@@ -9,6 +9,7 @@
 #include "MorlenTables.h"
 #include "SettingsFixture.h"
 #include "TableStore.h"
+#include "TestErrors.h"
 #include "TestMain.h"
 #include "TvUnitCnv.h"
 
@@ -44,15 +45,6 @@ struct TFreshUser {
         Session().Reload();
     }
 };
-
-QString ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QStringLiteral("no error");
-}
 
 QString PrintBytes(const TMlSettings& settings, const QString& name) {
     return QString::fromLatin1(settings.ReadBytes(TMlSettings::PrintKey, name, 1, QByteArray(), true).toHex());

@@ -4,6 +4,7 @@
 
 #include "DBClient.h"
 #include "Exceptions.h"
+#include "TestErrors.h"
 #include "FormatSettings.h"
 #include "MorlenTables.h"
 
@@ -51,15 +52,6 @@ inline std::unique_ptr<TClientDataSet> RisksTable(const TRows& rows) {
                        rows);
 }
 
-// The message of the exception the call raises; "no error" when it returns.
-inline QString ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QStringLiteral("no error");
-}
 
 // Runs the call and tells whether it raised exactly class E (or a subclass).
 template <class E>

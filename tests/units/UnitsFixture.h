@@ -3,6 +3,7 @@
 // of a failing call.
 
 #include "Exceptions.h"
+#include "TestErrors.h"
 #include "FormatSettings.h"
 #include "TableStore.h"
 #include "TvUnitCnv.h"
@@ -28,15 +29,6 @@ inline std::unique_ptr<TClientDataSet> RuleTable(const QStringList& rules) {
     return table;
 }
 
-// The message of the exception the call raises; "no error" when it returns.
-inline QString ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QStringLiteral("no error");
-}
 
 // Number texts of the tests are written with a point and a comma as the
 // thousands separator unless a case sets others.
