@@ -655,7 +655,8 @@ void TDataSet::SetFieldValue(TField* field, const QVariant& value) {
     FModified = true;
     if (field->OnChange)
         field->OnChange(field);
-    ComputeCalcFields(FBuffer);
+    if (FAutoCalcFields)
+        ComputeCalcFields(FBuffer);
     DataEvent(TDataEvent::deFieldChange, field);
 }
 
@@ -997,6 +998,11 @@ void TDataSet::WithRecord(int index, const std::function<void()>& fn) {
 // ---------------------------------------------------------------- orders
 
 QStringList TDataSet::IndexFieldsOfName(const QString& indexName) const {
+    // The older stores named a one-field secondary index after its field
+    // (the legacy Journal is read in index "Patient id").
+    const int slot = IndexOfFieldDef(FFieldDefs, indexName);
+    if (slot >= 0)
+        return {FFieldDefs[slot].Name};
     DatabaseError(QStringLiteral("Index '%1' not found").arg(indexName));
 }
 

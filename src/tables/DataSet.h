@@ -357,6 +357,10 @@ public:
     void Delete();
     void CheckBrowseMode(); // posts a pending edit (or cancels an unmodified insert)
     bool Modified() const { return FModified; }
+    // Whether a field change during an edit recomputes the calculated and
+    // lookup fields at once; when off they follow only as rows are read.
+    bool AutoCalcFields() const { return FAutoCalcFields; }
+    void SetAutoCalcFields(bool value) { FAutoCalcFields = value; }
 
     // Suspending the views (nests).
     void DisableControls();
@@ -506,6 +510,7 @@ private:
     bool FModified = false;
     bool FReadOnly = false;
     bool FInCalc = false;
+    bool FAutoCalcFields = true;
     int FDisableCount = 0;
     bool FPendingEnable = false;
     QString FIndexFieldNames, FIndexName;

@@ -592,6 +592,48 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, t->SetIndexName("NoSuchIndex"));
         t->SetIndexFieldNames("Last name");
         QVERIFY(t->IndexName().isEmpty());
+        // A one-field index named after its field, as the older stores kept it.
+        for (bool memory : {false, true}) {
+            TEither e(db, "Journal", memory);
+            e.DataSet->SetIndexName("Patient id");
+            e.DataSet->Open();
+            QCOMPARE(e.DataSet->OrderFieldNames(), QStringList({"Patient id"}));
+            QCOMPARE(Column(e.DataSet, "Patient id").join(' '), QString("1 1 1 2"));
+            QVERIFY(e.DataSet->FindKey({2}));
+            QCOMPARE(e.DataSet->FieldByName("Journal id")->AsInteger(), 20);
+            QVERIFY_THROWS_EXCEPTION(EDatabaseError, e.DataSet->SetIndexName("Doctor id"));
+        }
+    }
+
+    void autoCalcFields_data() {
+        QTest::addColumn<bool>("autoCalc");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
+    void autoCalcFields() {
+        QFETCH(bool, autoCalc);
+        TTestDatabase db;
+        db.FillPatients();
+        TTable t;
+        t.SetDatabaseName(db.Name());
+        t.SetTableName("Patient");
+        new TAutoIncField(&t, "Patient id");
+        new TStringField(&t, "Last name", 30);
+        new TStringField(&t, "Upper", 30, TFieldKind::fkCalculated);
+        int calcs = 0;
+        t.OnCalcFields = [&](TDataSet* ds) {
+            ++calcs;
+            ds->FieldByName("Upper")->SetAsString(ds->FieldByName("Last name")->AsString().toUpper());
+        };
+        t.Open();
+        t.SetAutoCalcFields(autoCalc);
+        t.Edit();
+        calcs = 0;
+        t.FieldByName("Last name")->SetAsString("Borg");
+        QCOMPARE(calcs, autoCalc ? 1 : 0);
+        QCOMPARE(t.FieldByName("Upper")->AsString(), QString(autoCalc ? "BORG" : "BERG"));
+        t.Post(); // a row read again is calculated either way
+        QCOMPARE(t.FieldByName("Upper")->AsString(), QString("BORG"));
     }
 
     void dataSourceEventsAndSuspension() {
