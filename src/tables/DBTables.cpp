@@ -12,6 +12,7 @@
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <utility>
 
 // ---------------------------------------------------------------- values
 
@@ -359,9 +360,18 @@ void TDatabase::Open() {
     FConnected = true;
 }
 
+void TDatabase::AttachTable(TTable* table) {
+    if (!FTables.contains(table))
+        FTables.append(table);
+}
+
 void TDatabase::Close() {
     if (!FConnected)
         return;
+    const QList<QPointer<TTable>> tables = std::exchange(FTables, {});
+    for (const QPointer<TTable>& table : tables)
+        if (table && table->Active())
+            table->Close();
     FPrepared.clear();
     FColumns.clear();
     FStoredNames.clear();
@@ -636,7 +646,10 @@ void TTable::InternalInitFieldDefs() {
     FFieldDefs = db->ColumnsOf(FStoredName);
 }
 
-void TTable::InternalOpen() { InternalReload(); }
+void TTable::InternalOpen() {
+    Database()->AttachTable(this);
+    InternalReload();
+}
 
 void TTable::InternalClose() {
     FIds.clear();

@@ -101,6 +101,9 @@ public:
     void ExecSql(const QString& sql, const QVariantList& params = {});
     QSqlQuery& Prepared(const QString& sql); // cached prepared statement
     void SchemaChanged(); // forget cached columns after a table was created or dropped
+    // An open table reads its rows by the connection's row identities;
+    // closing the database closes it, so no table reads another file's rows.
+    void AttachTable(TTable* table);
 
 private:
     QString FDatabaseName, FAliasName, FFileName, FConnectionName;
@@ -109,6 +112,7 @@ private:
     QHash<QString, TFieldDefs> FColumns;
     QHash<QString, QString> FStoredNames;
     QHash<QString, QSqlQuery> FPrepared;
+    QList<QPointer<TTable>> FTables;
 };
 
 // Raises the store's error for a failed statement; a unique key gives

@@ -111,6 +111,27 @@ private slots:
         QCOMPARE(check.value(0).toInt(), 1);
     }
 
+    void closingTheDatabaseClosesItsTables() {
+        TTestDatabase db;
+        db.FillPatients();
+        TTestDatabase other("OtherDB", "other.db");
+        other.FillPatients();
+        other.Exec("DELETE FROM Patient WHERE \"Patient id\" = 2");
+        TTable t;
+        t.SetDatabaseName(db.Name());
+        t.SetTableName("Patient");
+        t.Open();
+        t.Last();
+        // Rebound to another file, as the start-up does: the open table must
+        // not go on reading (or writing) rows by the old file's identities.
+        db.Db->Close();
+        QVERIFY(!t.Active());
+        db.Db->SetAliasName("OtherDBAlias");
+        db.Db->Open();
+        t.Open();
+        QCOMPARE(Column(&t, "Last name"), QStringList({"Berg", "Ek"}));
+    }
+
     void dataPacketRoundTrip() {
         TTestDatabase db;
         db.FillPatients();
