@@ -4,6 +4,7 @@
 #include "DataFilter.h"
 #include "FormatSettings.h"
 
+#include <cmath>
 #include <QDate>
 #include <QDateTime>
 
@@ -103,7 +104,18 @@ static double ToDateTimeValue(const QVariant& value) {
     return value.toDouble();
 }
 
-static QVariant CoerceTo(TFieldType type, int size, const QVariant& value) {
+// A small integer column holds 16 bits, the others 32: a value beyond that
+// is refused rather than stored cut.
+static QVariant IntegerInRange(TFieldType type, const QString& name, double value) {
+    const double low = type == TFieldType::ftSmallint ? -32768 : -2147483648.0;
+    const double high = type == TFieldType::ftSmallint ? 32767 : 2147483647.0;
+    if (!(value >= low && value <= high))
+        throw EDatabaseError(QStringLiteral("%1 is not a valid value for field '%2'. The allowed range is %3 to %4")
+                                 .arg(FloatToStr(value), name, FloatToStr(low), FloatToStr(high)));
+    return QVariant(int(value));
+}
+
+static QVariant CoerceTo(TFieldType type, int size, const QVariant& value, const QString& name) {
     if (IsNullVar(value))
         return QVariant();
     const bool isText = value.metaType().id() == QMetaType::QString;
@@ -121,10 +133,16 @@ static QVariant CoerceTo(TFieldType type, int size, const QVariant& value) {
     case TFieldType::ftInteger:
     case TFieldType::ftAutoInc:
         if (isText)
-            return value.toString().trimmed().isEmpty() ? QVariant() : QVariant(StrToInt(value.toString()));
+            return value.toString().trimmed().isEmpty() ? QVariant()
+                                                        : IntegerInRange(type, name, StrToInt64(value.toString()));
         if (value.metaType().id() == QMetaType::Double || value.metaType().id() == QMetaType::Float)
-            return QVariant(int(Round(value.toDouble())));
-        return QVariant(value.toInt());
+        {
+            const double d = value.toDouble();
+            return IntegerInRange(type, name, std::abs(d) < 1e15 ? double(Round(d)) : d);
+        }
+        if (value.metaType().id() == QMetaType::Bool)
+            return QVariant(value.toBool() ? 1 : 0);
+        return IntegerInRange(type, name, double(value.toLongLong()));
     case TFieldType::ftFloat:
         if (isText)
             return value.toString().trimmed().isEmpty() ? QVariant() : QVariant(StrToFloat(value.toString()));
@@ -182,7 +200,7 @@ void TField::SetValue(const QVariant& value) {
 }
 QVariant TField::OldValue() const { return FDataSet ? FDataSet->GetOldValue(this) : QVariant(); }
 
-QVariant TField::Coerce(const QVariant& value) const { return CoerceTo(FDataType, FSize, value); }
+QVariant TField::Coerce(const QVariant& value) const { return CoerceTo(FDataType, FSize, value, FFieldName); }
 
 QString TField::AsString() const { return FieldValueText(FDataType, Value()); }
 void TField::SetAsString(const QString& text) { SetValue(text.isEmpty() && !IsTextType(FDataType) ? QVariant() : QVariant(text)); }
@@ -878,7 +896,7 @@ void TDataSet::Insert() {
         for (int i = 0; i < fields.size(); ++i) {
             const int slot = DataIndexOfField(fields[i]);
             if (slot >= 0)
-                FBuffer.Data[slot] = CoerceTo(FFieldDefs[slot].DataType, FFieldDefs[slot].Size, values[i]);
+                FBuffer.Data[slot] = CoerceTo(FFieldDefs[slot].DataType, FFieldDefs[slot].Size, values[i], FFieldDefs[slot].Name);
         }
     FModified = false;
     DoOnNewRecord();

@@ -4,6 +4,7 @@
 #include "TestMain.h"
 
 #include <QSignalSpy>
+#include <cmath>
 #include <QTest>
 
 namespace {
@@ -268,6 +269,38 @@ private slots:
         QCOMPARE(check->FieldByName("Date")->AsDateTime(), EncodeDate(2021, 3, 2));
         QCOMPARE(check->FieldByName("CalcID")->AsInteger(), 7);
         QCOMPARE(check->FieldByName("Memo")->AsString(), QString("note"));
+    }
+
+    void integerRanges_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("small at its top") << "S" << QVariant(32767) << true;
+        QTest::newRow("small beyond 16 bits") << "S" << QVariant(70000) << false;
+        QTest::newRow("small below") << "S" << QVariant(-32769) << false;
+        QTest::newRow("small from text") << "S" << QVariant("40000") << false;
+        QTest::newRow("small from float") << "S" << QVariant(32767.4) << true;
+        QTest::newRow("integer beyond 32 bits") << "I" << QVariant(qint64(5000000000)) << false;
+        QTest::newRow("integer from a huge float") << "I" << QVariant(1e20) << false;
+        QTest::newRow("integer at its bottom") << "I" << QVariant(qint64(-2147483648LL)) << true;
+    }
+    void integerRanges() {
+        QFETCH(QString, field);
+        QFETCH(QVariant, value);
+        QFETCH(bool, accepted);
+        TClientDataSet c;
+        c.CreateDataSet({{"I", TFieldType::ftInteger}, {"S", TFieldType::ftSmallint}});
+        c.Append();
+        c.FieldByName(field)->SetAsInteger(1);
+        try {
+            c.FieldByName(field)->SetValue(value);
+            QVERIFY(accepted);
+            QCOMPARE(c.FieldByName(field)->AsFloat(), std::round(value.toDouble()));
+        } catch (const EDatabaseError& e) {
+            QVERIFY2(!accepted, qPrintable(e.Message()));
+            QVERIFY2(e.Message().contains("is not a valid value for field '" + field + "'"), qPrintable(e.Message()));
+            QCOMPARE(c.FieldByName(field)->AsInteger(), 1); // the old value stays
+        }
     }
 
     void textEventsAndOverriddenFields() {
