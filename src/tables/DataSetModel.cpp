@@ -83,7 +83,15 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
     TField* field = columns[index.column()];
     int row = index.row();
     QString text;
-    auto read = [&] { text = role == Qt::DisplayRole ? field->DisplayText() : field->Text(); };
+    // A view paints inside Qt's event handling, which no exception may cross:
+    // a text that cannot be formed shows empty.
+    auto read = [&] {
+        try {
+            text = role == Qt::DisplayRole ? field->DisplayText() : field->Text();
+        } catch (const Exception&) {
+            text.clear();
+        }
+    };
     const int inserting = ds->InsertIndex();
     if (inserting >= 0) {
         if (row == inserting) {

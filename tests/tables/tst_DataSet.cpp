@@ -762,6 +762,14 @@ private slots:
         QCOMPARE(model.rowCount(), 4);
         t->Cancel();
         QCOMPARE(model.rowCount(), 3);
+        // A text handler that fails shows an empty cell; nothing crosses the view.
+        t->FieldByName("First name")->OnGetText = [](TField* f, QString& text, bool) {
+            if (f->AsString() == "Bo")
+                throw EConvertError("no text");
+            text = f->AsString();
+        };
+        QCOMPARE(model.data(model.index(1, 3)).toString(), QString());
+        QCOMPARE(model.data(model.index(0, 3)).toString(), QString("Anna"));
     }
 };
 
