@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -158,16 +159,22 @@ void TSession::Load() {
 
 void TSession::Save() {
     QDir().mkpath(QFileInfo(AliasFile()).absolutePath());
-    QFile file(AliasFile());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        throw EDatabaseError(QStringLiteral("Cannot write the alias file '%1'").arg(AliasFile()));
-    QTextStream out(&file);
-    for (const TSection& section : FSections) {
-        out << '[' << section.Name << "]\n";
-        for (const QString& line : section.Lines)
-            out << line << '\n';
-        out << '\n';
+    // Written beside and then put in place, so a crash while writing never
+    // leaves a cut alias file behind.
+    QSaveFile file(AliasFile());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QTextStream out(&file);
+        for (const TSection& section : FSections) {
+            out << '[' << section.Name << "]\n";
+            for (const QString& line : section.Lines)
+                out << line << '\n';
+            out << '\n';
+        }
+        out.flush();
+        if (out.status() == QTextStream::Ok && file.commit())
+            return;
     }
+    throw EDatabaseError(QStringLiteral("Cannot write the alias file '%1'").arg(AliasFile()));
 }
 
 TSession::TSection* TSession::FindSection(const QString& name) {
