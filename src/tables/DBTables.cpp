@@ -420,6 +420,13 @@ void TDatabase::Rollback() {
     FPrepared.clear();
     Connection().rollback();
     FInTransaction = false;
+    // Rows written inside the transaction are gone and their row identities
+    // free again: the open tables read their rows anew so none shows (or
+    // later writes through) a row that does not exist.
+    const QList<QPointer<TTable>> tables = FTables;
+    for (const QPointer<TTable>& table : tables)
+        if (table && table->State() == TDataSetState::dsBrowse)
+            table->Refresh();
 }
 
 QSqlQuery& TDatabase::Prepared(const QString& sql) {

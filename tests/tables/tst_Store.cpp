@@ -132,6 +132,36 @@ private slots:
         QCOMPARE(Column(&t, "Last name"), QStringList({"Berg", "Ek"}));
     }
 
+    void rollbackRereadsOpenTables() {
+        TTestDatabase db;
+        db.FillPatients();
+        TTable t;
+        t.SetDatabaseName(db.Name());
+        t.SetTableName("Journal");
+        t.SetIndexFieldNames("Journal id");
+        t.Open();
+        TTable other;
+        other.SetDatabaseName(db.Name());
+        other.SetTableName("Journal");
+        other.Open();
+        db.Db->StartTransaction();
+        t.Append();
+        t.FieldByName("Patient id")->SetAsInteger(3);
+        t.Post();
+        const int rolledBack = t.FieldByName("Journal id")->AsInteger();
+        other.Refresh();
+        QCOMPARE(other.RecordCount(), 5);
+        db.Db->Rollback();
+        QCOMPARE(t.RecordCount(), 4);
+        QCOMPARE(other.RecordCount(), 4);
+        QVERIFY(!t.Locate("Journal id", rolledBack));
+        // The freed identity goes to the next row; no table holds a stale copy of it.
+        db.AddJournal(rolledBack, 2, EncodeDate(2024, 1, 1), "New");
+        other.Refresh();
+        QVERIFY(other.Locate("Journal id", rolledBack));
+        QCOMPARE(other.FieldByName("Doctor")->AsString(), QString("New"));
+    }
+
     void dataPacketRoundTrip() {
         TTestDatabase db;
         db.FillPatients();
