@@ -274,6 +274,10 @@ static QList<TDatabase*>& Databases() {
 TDatabase::TDatabase(QObject* owner) : TComponent(owner) { Databases().append(this); }
 
 TDatabase::~TDatabase() {
+    // Freeing the database closes no table: their handlers belong to owners
+    // that may be half gone already. A table left open finds no database of
+    // this name and fails when it next reads.
+    FTables.clear();
     try {
         Close();
     } catch (...) {

@@ -130,6 +130,14 @@ private slots:
         db.Db->Open();
         t.Open();
         QCOMPARE(Column(&t, "Last name"), QStringList({"Berg", "Ek"}));
+        // Freeing the database calls none of the table's handlers.
+        bool called = false;
+        t.BeforeClose = [&](TDataSet*) { called = true; };
+        t.AfterClose = [&](TDataSet*) { called = true; };
+        db.Db.reset();
+        QVERIFY(!called);
+        t.BeforeClose = nullptr;
+        t.AfterClose = nullptr;
     }
 
     void rollbackRereadsOpenTables() {
