@@ -9,11 +9,13 @@
 //                        TavloPatients and TavloExp at first use.
 //   TDatabase            DatabaseName bound to AliasName, Params (PASSWORD=),
 //                        Open/Close/Connected, transactions. SQLite in WAL
-//                        mode with synchronous=FULL.
+//                        mode with synchronous=FULL. Closing it closes its
+//                        tables; a rollback re-reads them.
 //   TDataSet             cursor (First/Next/Prior/Last/MoveBy/Bof/Eof/RecNo/
 //                        RecordCount/bookmarks/Refresh), states and editing
 //                        (Edit/Insert/Append/Post/Cancel/Delete with the
-//                        Before/After events, OnNewRecord, OnCalcFields),
+//                        Before/After events, OnNewRecord, OnCalcFields,
+//                        AutoCalcFields),
 //                        DisableControls/EnableControls, fields (Fields,
 //                        FieldByName, FindField), orders (IndexFieldNames,
 //                        IndexName), master-detail (MasterSource,
