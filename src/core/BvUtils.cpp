@@ -338,11 +338,11 @@ void SetRecordValues(TDataSet* dataSet, const QString& fieldList, const QVariant
                             .arg(values.size())
                             .arg(fields.size())
                             .arg(dataSet->Name()));
-    // The calculated fields are computed once the row is complete, not after
-    // every value.
-    TDataSetNotifyEvent calcFields = std::move(dataSet->OnCalcFields);
-    dataSet->OnCalcFields = nullptr;
-    const auto restore = qScopeGuard([&] { dataSet->OnCalcFields = std::move(calcFields); });
+    // The calculated fields are not recomputed after every value: a half
+    // assigned row would feed them.
+    const bool autoCalc = dataSet->AutoCalcFields();
+    dataSet->SetAutoCalcFields(false);
+    const auto restore = qScopeGuard([&] { dataSet->SetAutoCalcFields(autoCalc); });
     for (int i = 0; i < values.size(); ++i) {
         TField* field = fields.at(i);
         if (!field->CanModify() || field->DataType() == TFieldType::ftAutoInc)

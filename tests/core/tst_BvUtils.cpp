@@ -416,6 +416,38 @@ private slots:
         QCOMPARE(ds->FieldByName("Label")->AsString(), QString("Aspirin mg"));
     }
 
+    void setRecordValuesSuspendsAutoCalcFields_data() {
+        QTest::addColumn<bool>("autoCalc");
+        QTest::newRow("on before") << true;
+        QTest::newRow("off before") << false;
+    }
+    void setRecordValuesSuspendsAutoCalcFields() {
+        QFETCH(bool, autoCalc);
+        auto ds = std::make_unique<TClientDataSet>();
+        auto* name = new TStringField(ds.get(), "Name", 20);
+        new TStringField(ds.get(), "Unit", 10);
+        new TStringField(ds.get(), "Label", 40, TFieldKind::fkCalculated);
+        ds->CreateDataSet({{"Name", TFieldType::ftString, 20}, {"Unit", TFieldType::ftString, 10}});
+        ds->OnCalcFields = [](TDataSet* d) {
+            d->FieldByName("Label")->SetAsString(d->FieldByName("Name")->AsString() + " " + d->FieldByName("Unit")->AsString());
+        };
+        ds->Append();
+        ds->FieldByName("Name")->SetAsString("Aspirin");
+        ds->FieldByName("Unit")->SetAsString("mg");
+        ds->Post();
+        ds->SetAutoCalcFields(autoCalc);
+        bool calcDuring = true;
+        name->OnChange = [&](TField*) { calcDuring = ds->AutoCalcFields(); };
+        ds->Edit();
+        SetRecordValues(ds.get(), "Name", {"Paracetamol"});
+        QVERIFY(!calcDuring);
+        QCOMPARE(ds->AutoCalcFields(), autoCalc);
+        // The calculated field keeps its value until the row is computed again.
+        QCOMPARE(ds->FieldByName("Label")->AsString(), QString("Aspirin mg"));
+        ds->Post();
+        QCOMPARE(ds->FieldByName("Label")->AsString(), QString("Paracetamol mg"));
+    }
+
     void withIndex() {
         TJournalFixture f;
         f.Patient.First();
