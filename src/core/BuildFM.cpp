@@ -155,6 +155,12 @@ void TBuildForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+bool TBuildForm::event(QEvent* event) {
+    if (event->type() == QEvent::DeferredDelete)
+        BeforeDestruction();
+    return QDialog::event(event);
+}
+
 void TBuildForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())

@@ -9,9 +9,10 @@
 // datasets exist only after its constructor: create windows with
 // CreateForm<T>(...) (or call AfterConstruction yourself; showing a window
 // runs it too) and free them with FreeForm / TFormPtr, which runs the
-// destruction steps while the whole window still exists. A window deleted
-// otherwise still posts and closes its datasets, but its own SaveSettings
-// is not reached any more.
+// destruction steps while the whole window still exists; so does a window
+// closed with WA_DeleteOnClose or deleteLater. A window deleted otherwise
+// still posts and closes its datasets, but its own SaveSettings is not
+// reached any more.
 
 #include "BuildDM.h"
 #include "Component.h"
@@ -81,6 +82,9 @@ protected:
     virtual bool PreviewKey(QKeyEvent* /*event*/) { return false; }
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A window closed with WA_DeleteOnClose (or given to deleteLater) runs
+    // its destruction steps while it is still whole.
+    bool event(QEvent* event) override;
 
 private:
     friend class TFormEventHub;

@@ -156,6 +156,19 @@ private slots:
         }
     }
 
+    void windowDeletedOnCloseSavesItsSettings() {
+        TMlSettings* settings = BuildSettings();
+        settings->SetSavePosition(true);
+        QPointer<TPositionForm> form = CreateForm<TPositionForm>();
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
+        form->resize(510, 310);
+        form->close();
+        QTRY_VERIFY(!form);
+        QCOMPARE(settings->ReadInteger("Forms\\Test", "Width", 0, true), 510);
+        QCOMPARE(settings->ReadInteger("Forms\\Test", "Height", 0, true), 310);
+    }
+
     void closingPostsTheEditedRow_data() {
         QTest::addColumn<bool>("freeForm");
         QTest::newRow("freed") << true;
