@@ -27,6 +27,9 @@ constexpr int ShadowOffset = 2;
 constexpr int TextLeft = 32;
 constexpr int CaptionWidth = 150;
 constexpr int MinimumPointSize = 12;
+// The title and the text below it end before the pictures' heart and drop
+// begin.
+constexpr int TitleWidth = 290;
 
 QString EditionPictureName(TEdition edition) {
     switch (edition) {
@@ -52,7 +55,7 @@ TBuildSplashForm::TBuildSplashForm(QWidget* parent)
     Picture->setGeometry(rect());
     Picture->setScaledContents(true);
 
-    TitleLabel = AddLabel(QStringLiteral("TitleLabel"), QRect(TextLeft, 28, 330, 56), 28, true);
+    TitleLabel = AddLabel(QStringLiteral("TitleLabel"), QRect(TextLeft, 28, TitleWidth, 56), 28, true);
     VersionCaptionLabel = AddLabel(QStringLiteral("VersionCaptionLabel"), QRect(TextLeft, 318, CaptionWidth, 22), 10, false);
     VersionLabel = AddLabel(QStringLiteral("VersionLabel"), QRect(TextLeft + CaptionWidth, 318, 200, 22), 10, true);
     TitleLabelShadow = ShadowOf(TitleLabel);
@@ -137,7 +140,7 @@ void TBuildSplashForm::SetPicture(const QString& resource) { Picture->setPixmap(
 TMlSplashForm::TMlSplashForm(QWidget* parent) : TBuildSplashForm(parent) {
     setObjectName(QStringLiteral("MlSplashForm"));
     SetPicture(QStringLiteral(":/core/pictures/SplashPrevention.png"));
-    AcknowledgementsLabel = AddLabel(QStringLiteral("AcknowledgementsLabel"), QRect(TextLeft, 92, 300, 80), 11, false, true);
+    AcknowledgementsLabel = AddLabel(QStringLiteral("AcknowledgementsLabel"), QRect(TextLeft, 92, TitleWidth, 80), 11, false, true);
     AcknowledgementsLabelShadow = ShadowOf(AcknowledgementsLabel);
     UpdateLevelCaptionLabel =
         AddLabel(QStringLiteral("UpdateLevelCaptionLabel"), QRect(TextLeft, 344, CaptionWidth, 22), 10, false);
@@ -184,7 +187,7 @@ void SetEditionTexts(TBuildSplashForm* form, QLabel* subtitle, TEdition edition,
 TSdSplashForm::TSdSplashForm(QWidget* parent) : TBuildSplashForm(parent) {
     setObjectName(QStringLiteral("SdSplashForm"));
     SetPicture(QStringLiteral(":/core/pictures/SplashDiabetes.png"));
-    SubtitleLabel = AddLabel(QStringLiteral("SubtitleLabel"), QRect(TextLeft, 92, 300, 80), 11, false, true);
+    SubtitleLabel = AddLabel(QStringLiteral("SubtitleLabel"), QRect(TextLeft, 92, TitleWidth, 80), 11, false, true);
     SubtitleLabelShadow = ShadowOf(SubtitleLabel);
     SetEditionTexts(this, SubtitleLabel, TEdition::Diabetes, "Cardiovascular risk estimation for people with diabetes");
 }
@@ -192,7 +195,7 @@ TSdSplashForm::TSdSplashForm(QWidget* parent) : TBuildSplashForm(parent) {
 TTvSplashForm::TTvSplashForm(QWidget* parent) : TBuildSplashForm(parent) {
     setObjectName(QStringLiteral("TvSplashForm"));
     SetPicture(QStringLiteral(":/core/pictures/SplashCombined.png"));
-    SubtitleLabel = AddLabel(QStringLiteral("SubtitleLabel"), QRect(TextLeft, 92, 300, 80), 11, false, true);
+    SubtitleLabel = AddLabel(QStringLiteral("SubtitleLabel"), QRect(TextLeft, 92, TitleWidth, 80), 11, false, true);
     SubtitleLabelShadow = ShadowOf(SubtitleLabel);
     SetEditionTexts(this, SubtitleLabel, TEdition::Combined,
                     "Cardiovascular risk estimation with and without diabetes");
