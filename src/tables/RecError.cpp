@@ -1,5 +1,7 @@
 #include "RecError.h"
 
+#include "BvDictionary.h"
+#include "BvTranslator.h"
 #include "Conversions.h"
 #include "DateTime.h"
 
@@ -10,6 +12,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -59,8 +62,10 @@ TReconcileErrorForm::TReconcileErrorForm(TDataSet* dataSet, const TReconcileErro
 
     FGrid = new QTableWidget(int(error.Defs.size()), 3, this);
     FGrid->setObjectName(QStringLiteral("UpdateGrid"));
-    FGrid->setHorizontalHeaderLabels(
-        {QStringLiteral("Field Name"), QStringLiteral("Modified Value"), QStringLiteral("Original Value")});
+    // Header items are no widgets: the window's translation does not reach them.
+    FGrid->setHorizontalHeaderLabels({TranslateText(QStringLiteral("Field Name")),
+                                      TranslateText(QStringLiteral("Modified Value")),
+                                      TranslateText(QStringLiteral("Original Value"))});
     FGrid->verticalHeader()->hide();
     FGrid->horizontalHeader()->setStretchLastSection(true);
     for (int i = 0; i < error.Defs.size(); ++i) {
@@ -93,10 +98,15 @@ TReconcileErrorForm::TReconcileErrorForm(TDataSet* dataSet, const TReconcileErro
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
+    // The platform's own button texts differ between styles; these are the dictionary's.
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(480, 360);
+    // A window of the system like any other: in the user's language.
+    TranslateWidgetTree(this, TBvDictionary::Find(QStringLiteral("MainDictionary")));
 }
 
 TReconcileAction TReconcileErrorForm::Action() const {

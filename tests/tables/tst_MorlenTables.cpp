@@ -1,10 +1,15 @@
+#include "BvDictionary.h"
 #include "MorlenTables.h"
 #include "RecError.h"
 #include "TablesFixture.h"
 #include "TestMain.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -543,6 +548,51 @@ private slots:
         QCOMPARE(form.Action(), TReconcileAction::raCorrect);
         const QList<QRadioButton*> buttons = form.findChildren<QRadioButton*>();
         QCOMPARE(buttons.size(), 6);
+    }
+
+    void updateErrorFormInTheUsersLanguage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts"); // caption, kind, headers, group, Skip, Refresh, OK, Cancel
+        QTest::newRow("english") << 1
+                                 << QStringList{"Update Error", "Deleted", "Field Name", "Modified Value",
+                                                "Original Value", "Reconcile Action", "Skip", "Refresh", "OK", "Cancel"};
+        QTest::newRow("danish") << 2
+                                << QStringList{"Opdateringsfejl", "Slettet", "Feltnavn", QString::fromUtf8("Ændret værdi"),
+                                               QString::fromUtf8("Oprindelig værdi"), "Handling", "Spring over",
+                                               QString::fromUtf8("Genindlæs"), "OK", "Annuller"};
+    }
+    void updateErrorFormInTheUsersLanguage() {
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        TBvDictionary dictionary;
+        dictionary.SetDictionaryName("MainDictionary");
+        dictionary.SetFileName(QCoreApplication::applicationDirPath() + "/Tavlo.mld");
+        dictionary.SetCurrentLanguage(language);
+        TReconcileError error;
+        error.UpdateKind = TUpdateKind::ukDelete;
+        error.Message = "Key violation.";
+        error.Defs = {{"Name", TFieldType::ftString, 50}};
+        error.Values = {QVariant("Weight")};
+        TReconcileErrorForm form(nullptr, error);
+        auto* grid = form.findChild<QTableWidget*>("UpdateGrid");
+        auto* buttons = form.findChild<QDialogButtonBox*>("Buttons");
+        const QStringList shown{form.windowTitle(),
+                                form.findChild<QLabel*>("UpdateType")->text(),
+                                grid->horizontalHeaderItem(0)->text(),
+                                grid->horizontalHeaderItem(1)->text(),
+                                grid->horizontalHeaderItem(2)->text(),
+                                form.findChild<QGroupBox*>("ActionGroup")->title(),
+                                form.findChild<QRadioButton*>("SkipButton")->text(),
+                                form.findChild<QRadioButton*>("RefreshButton")->text(),
+                                buttons->button(QDialogButtonBox::Ok)->text(),
+                                buttons->button(QDialogButtonBox::Cancel)->text()};
+        if (!qEnvironmentVariableIsEmpty("TAVLO_GRAB_DIR"))
+            form.grab().save(qEnvironmentVariable("TAVLO_GRAB_DIR") + "/update-error-" + QTest::currentDataTag() + ".png");
+        QCOMPARE(shown, texts);
+        // The engine's message and the row's values are data, shown as they are.
+        QCOMPARE(form.findChild<QLabel*>("UpdateData")->text(), QString("Key violation."));
+        QCOMPARE(grid->item(0, 0)->text(), QString("Name"));
+        QCOMPARE(grid->item(0, 1)->text(), QString("Weight"));
     }
 
     void copyTableTakesContentAndPosition() {
