@@ -1,3 +1,5 @@
+#include "BvExpr.h"
+#include "BvExprSource.h"
 #include "DatabaseSetup.h"
 #include "MorlenTables.h"
 #include "TableStore.h"
@@ -5,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +47,41 @@ QStringList ColumnOf(TDataSet* ds, const QString& field) {
         values << ds->FieldByName(field)->AsString();
     return values;
 }
+
+// The application database as a first start makes it, read with plain SQL:
+// made once for all the cases that look at the seed.
+class TSeed {
+public:
+    static TSeed& Instance() {
+        static TSeed seed;
+        return seed;
+    }
+    // Each row's values joined by blanks, the rows by ";".
+    QString Rows(const QString& sql) {
+        QSqlQuery query(QSqlDatabase::database(Connection));
+        if (!query.exec(sql))
+            return "failed: " + sql;
+        QStringList rows;
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values << query.value(i).toString();
+            rows << values.join(' ');
+        }
+        return rows.join(';');
+    }
+
+private:
+    static constexpr const char* Connection = "tavlo-seed-test";
+    QTemporaryDir Dir;
+    TSeed() {
+        const QString file = QDir(Dir.path()).filePath("TavloCalc.db");
+        CreateDatabaseFile(file, SeedFileName(ApplicationSeedName));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", Connection);
+        db.setDatabaseName(file);
+        db.open();
+    }
+};
 
 } // namespace
 
@@ -199,6 +238,115 @@ private slots:
         QVERIFY(QFile::exists(target));
         QVERIFY(!QFile::exists(target + ".creating"));
         QVERIFY(!CreateDatabaseFile(target, SeedFileName(PatientSeedName)));
+    }
+
+    // What the program and the later model data rely on, row by row.
+    void seedHoldsWhatTheProgramReliesOn_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("general") << "SELECT Version, Prediction, \"Absolute min\" IS NULL, \"Absolute max\" FROM General"
+                                 << "1 5,10 1 40";
+        QTest::newRow("calculation models") << "SELECT CalcID FROM CalcModel ORDER BY 1" << "1;2";
+        QTest::newRow("groups P") << "SELECT \"Group\", Name FROM Group_P ORDER BY 1" << "0 Men;1 Women";
+        QTest::newRow("groups D") << "SELECT \"Group\", Name FROM Group_D ORDER BY 1" << "0 Men;1 Women";
+        QTest::newRow("risk factors")
+            << "SELECT \"Risk id\", Name, \"Group\", Type, UnitName, Dependent FROM Risks ORDER BY 1"
+            << QString::fromUtf8("1 Blood pressure 1 1 mmHg ;2 Cholesterol 1 1 mmol/L ;3 Smoking 1 2  ;"
+                                 "4 Weight 1 1 kg BMI;6 Family history 2 2  ;7 Diabetes 2 2  ;8 Height 2 1 cm BMI;"
+                                 "9 Previous heart disease 2 2  ;19 HDL 1 1 mmol/L ;33 BMI 1 1 kg/m² ");
+        QTest::newRow("plausible limits around the default")
+            << "SELECT \"Risk id\" FROM Risks WHERE Min IS NULL OR Max IS NULL OR Min >= Max "
+               "OR CAST(\"Default\" AS REAL) < Min OR CAST(\"Default\" AS REAL) > Max" << "";
+        QTest::newRow("model rows per variant")
+            << "SELECT 'P', CalcID, COUNT(*) FROM Risks_P GROUP BY CalcID UNION ALL "
+               "SELECT 'D', CalcID, COUNT(*) FROM Risks_D GROUP BY CalcID" << "P 1 10;P 2 10;D 1 10;D 2 10";
+        QTest::newRow("model rows name shared factors")
+            << "SELECT \"Risk id\" FROM Risks_P WHERE \"Risk id\" NOT IN (SELECT \"Risk id\" FROM Risks) UNION "
+               "SELECT \"Risk id\" FROM Risks_D WHERE \"Risk id\" NOT IN (SELECT \"Risk id\" FROM Risks)" << "";
+        QTest::newRow("countries")
+            << "SELECT Name, ISOLanguage, \"Separator name\", BirthDateFormat, PredictionYears, PatientIdAutoNumber, "
+               "Enabled, CalcID FROM Country ORDER BY Name"
+            << "Danmark da/dk , dd-mm-yy 10 0 1 2;United Kingdom en/gb . dd-mm-yy 10 1 1 1";
+        QTest::newRow("names, pick lists and units per country")
+            << "SELECT \"Country id\", Type, COUNT(*) FROM Names GROUP BY 1, 2" << "1 1 10;1 2 10;1 3 6;2 1 10;2 2 10;2 3 6";
+        QTest::newRow("every factor has a pick list in each country")
+            << "SELECT c.\"Country id\", r.\"Risk id\" FROM Country c, Risks r WHERE NOT EXISTS (SELECT 1 FROM Names n "
+               "WHERE n.\"Country id\" = c.\"Country id\" AND n.\"Risk id\" = r.\"Risk id\" AND n.Type = 2)" << "";
+        QTest::newRow("smoking pick list")
+            << "SELECT Name FROM Names WHERE \"Country id\" = 1 AND \"Risk id\" = 3 AND Type = 2"
+            << "[Never;0],[Former;1],[Current;2]";
+        QTest::newRow("colour bands reach 100") << "SELECT \"Country id\", COUNT(*), MAX(Max) FROM Colors GROUP BY 1"
+                                                << "1 4 100;2 4 100";
+        QTest::newRow("identity rule of every country")
+            << "SELECT c.Name FROM Country c LEFT JOIN ID i ON i.Name = c.PatientIdValidation WHERE i.Name IS NULL" << "";
+        QTest::newRow("unit rules")
+            << "SELECT Category, FromUnit, ToUnit, Expression FROM UNITCNV"
+            << "Cholesterol mmol/L mg/dL 38.67;Pressure mmHg kPa 0.133322;Mass kg lb 2.20462262;"
+               "Length cm inch Result := X / 2.54;Length inch cm Result := X * 2.54";
+        QTest::newRow("patient exchange format")
+            << "SELECT Format, Category, Class, Scheme, Extension, Enabled, Internal FROM EXCHANGE"
+            << "Patient PATIENT TBvFlexFile PATIENT vtq 1 1";
+        QTest::newRow("patient record types") << "SELECT DISTINCT \"Record type\" FROM SCHEME WHERE Scheme = 'PATIENT' ORDER BY 1"
+                                              << "0;1;B;E;J;M;P;T";
+        QTest::newRow("record type first in every record")
+            << "SELECT \"Record type\" FROM SCHEME GROUP BY \"Record type\" HAVING SUM(\"Field name\" = 'Record type' "
+               "AND Position = 1 AND Length = 1) <> 1" << "";
+        QTest::newRow("layouts without gaps or overlaps")
+            << "SELECT \"Record type\" FROM SCHEME GROUP BY Scheme, \"Record type\" "
+               "HAVING MIN(Position) <> 1 OR SUM(Length) <> MAX(Position + Length) - 1" << "";
+        QTest::newRow("captions and reserved groups") << "SELECT 'G', ID, Name FROM ItemGroup WHERE ID <= 2 UNION ALL "
+                                                         "SELECT 'I', ID, Name FROM Item WHERE ID = 1"
+                                                      << "G 1 Drug group;G 2 Prescribed;I 1 Drug";
+        QTest::newRow("catalogue of the drug groups")
+            << "SELECT COUNT(DISTINCT GroupID), MIN(GroupID), SUM(ItemID = 1) FROM ItemLink WHERE JournalID = 1" << "9 3 0";
+        QTest::newRow("catalogue names existing rows")
+            << "SELECT L.GroupID, L.ItemID FROM ItemLink L LEFT JOIN Item I ON I.ID = L.ItemID "
+               "LEFT JOIN ItemGroup G ON G.ID = L.GroupID WHERE I.ID IS NULL OR G.ID IS NULL" << "";
+        QTest::newRow("model tables exist, empty until the model comes")
+            << "SELECT (SELECT COUNT(*) FROM Baseline_P) + (SELECT COUNT(*) FROM Baseline_D) + "
+               "(SELECT COUNT(*) FROM Values_P) + (SELECT COUNT(*) FROM Compose_D)" << "0";
+    }
+    void seedHoldsWhatTheProgramReliesOn() {
+        QFETCH(QString, sql);
+        QFETCH(QString, rows);
+        QCOMPARE(TSeed::Instance().Rows(sql), rows);
+    }
+
+    // The seed's identity rule, run as the journal runs it: ten digits
+    // ddmmyy and a sequence above 0, the date one that exists.
+    void seedIdentityRule_data() {
+        QTest::addColumn<QString>("identity");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("first of January") << "0101500001" << true;
+        QTest::newRow("last of December") << "3112999999" << true;
+        QTest::newRow("30 April") << "3004800001" << true;
+        QTest::newRow("31 April") << "3104800001" << false;
+        QTest::newRow("29 February, leap year") << "2902840001" << true;
+        QTest::newRow("29 February, year 00") << "2902000001" << true;
+        QTest::newRow("29 February, common year") << "2902850001" << false;
+        QTest::newRow("28 February") << "2802850001" << true;
+        QTest::newRow("day 0") << "0001800001" << false;
+        QTest::newRow("month 0") << "0100800001" << false;
+        QTest::newRow("month 13") << "0113800001" << false;
+        QTest::newRow("sequence 0") << "0101800000" << false;
+        QTest::newRow("nine digits") << "010180001" << false;
+        QTest::newRow("eleven digits") << "01018000011" << false;
+        QTest::newRow("a letter") << "01018A0001" << false;
+        QTest::newRow("with the mask's dash") << "010180-0001" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void seedIdentityRule() {
+        QFETCH(QString, identity);
+        QFETCH(bool, valid);
+        const QString rule = TSeed::Instance().Rows("SELECT Expression FROM ID WHERE Name = 'DateSequence'");
+        QVERIFY(!rule.isEmpty());
+        TBvExprSource source;
+        source.FuncList().AddFunc("GetIdentity", 0, [&](TVarList&, TVarItem& result) { result.SetString(identity); });
+        TBvExprResult formula;
+        formula.SetSource(&source);
+        formula.SetExpressionText(rule);
+        formula.Compile();
+        QCOMPARE(formula.Evaluate().AsBoolean(), valid);
     }
 
     void splitSqlScript_data() {
