@@ -137,6 +137,112 @@ private slots:
         }
     }
 
+    // Every table of both databases opens as the modules read it: its
+    // columns (in any order), its first field an auto-increment where the
+    // store numbers the rows, and the orders and filters of the modules.
+    // Table names compare without regard to case.
+    void everyTableOpensAsTheModulesReadIt_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<bool>("autoInc");
+        const QString app = "ApplicationAlias", patients = "PatientAlias";
+        const QStringList risks{"Risk id", "Name", "Obsolete", "Group", "Type", "Color", "Default", "Decimals",
+                                "Dependent", "Expression", "Adjust", "Min", "Max", "UnitCategory", "UnitName"};
+        const QStringList modelRisks{"Risk id", "Active", "Visible", "Enabled", "Expression", "Adjust", "NotUsedInCalc",
+                                     "CalcID"};
+        const QStringList values{"Value id", "Risk id", "Type", "Value", "CalcID"};
+        const QStringList baseline{"BaselineId", "Group", "Age", "Value", "CalcID"};
+        const QStringList compose{"Compose id", "Country id", "Name", "Type", "Expression"};
+        const QStringList country{"Country id", "Name", "BirthDateFormat", "PatientIdValidation", "PatientIdAutoNumber",
+                                  "PredictionYears", "Separator name", "ISOLanguage", "CalcID", "Program title",
+                                  "Splash title", "Print title", "SplashMessage", "AboutMessage", "ScaleFactor",
+                                  "HelpFile", "Enabled"};
+        const QStringList names{"Country id", "Risk id", "Type", "Name"};
+        const auto row = [](const char* tag, const QString& db, const QString& table, const QString& order,
+                            const QString& filter, const QStringList& columns, bool autoInc) {
+            QTest::newRow(tag) << db << table << order << filter << columns << autoInc;
+        };
+        row("Risks", app, "Risks", "", "", risks, true);
+        row("RISKS", app, "RISKS", "", "", risks, true);
+        row("risks", app, "risks", "", "", risks, true);
+        row("Risks_P", app, "Risks_P", "CalcID;Risk id", "", modelRisks, false);
+        row("Risks_D", app, "Risks_D", "CalcID;Risk id", "", modelRisks, false);
+        row("Values_P", app, "Values_P", "CalcID;Risk Id;Type;Value id", "Type = 1", values, true);
+        row("Values_D", app, "Values_D", "CalcID;Risk Id;Type;Value id", "Type = 1", values, true);
+        row("Baseline_P", app, "Baseline_P", "Group;Age", "CalcID = 1", baseline, true);
+        row("Baseline_D", app, "Baseline_D", "Group;Age", "CalcID = 1", baseline, true);
+        row("Group_P", app, "Group_P", "", "", {"Group", "Name"}, false);
+        row("Group_D", app, "Group_D", "", "", {"Group", "Name"}, false);
+        row("CalcModel", app, "CalcModel", "CalcID", "", {"CalcID", "Description"}, false);
+        row("General", app, "General", "", "",
+            {"Version", "Prediction", "PrintLogo", "Absolute min", "Absolute max", "Validation"}, false);
+        row("Country", app, "Country", "", "", country, true);
+        row("Names", app, "Names", "Country id", "Type = 1", names, false);
+        row("NamesLookup", app, "Names", "Country id;Risk id;Type", "", names, false);
+        row("Colors", app, "Colors", "Country id;Max", "", {"Country id", "Max", "Text", "Color"}, false);
+        row("Compose_P", app, "Compose_P", "Country id;Name", "Type = 1", compose, true);
+        row("Compose_D", app, "Compose_D", "Country id;Compose id", "", compose, true);
+        row("ID", app, "ID", "", "", {"Name", "Expression", "Pattern"}, false);
+        row("UNITCNV", app, "UNITCNV", "", "", {"Category", "FromUnit", "ToUnit", "Expression"}, false);
+        row("EXCHANGE", app, "EXCHANGE", "", "Category = 'PATIENT'",
+            {"Format", "Category", "Class", "Scheme", "Date format", "Extension", "Description", "Enabled", "OEM",
+             "Encrypted", "Internal"},
+            false);
+        row("SCHEME", app, "SCHEME", "Scheme;Record type;Field number", "",
+            {"Scheme", "Record type", "Field name", "Field type", "Field number", "Position", "Length", "Decimals"},
+            false);
+        row("Item", app, "Item", "Name;Dose", "ID > 1", {"ID", "Name", "Dose"}, true);
+        row("ItemGroup", app, "ItemGroup", "Name", "ID > 1", {"ID", "Name"}, true);
+        row("ItemLink", app, "ItemLink", "JournalID;GroupID;ItemID", "", {"JournalID", "GroupID", "ItemID"}, false);
+        row("Patient", patients, "Patient", "", "",
+            {"Patient id", "Identity", "Auto", "Birth date", "Sequence id", "First name", "Last name", "Export", "Test"},
+            true);
+        row("PATIENT", patients, "PATIENT", "Birth date;Sequence id", "Export = True",
+            {"Patient id", "Identity", "Auto", "Birth date", "Sequence id", "First name", "Last name", "Export", "Test"},
+            true);
+        row("Journal", patients, "JOURNAL", "Patient id;Date;Journal id", "",
+            {"Journal id", "Patient id", "Date", "Doctor", "Memo", "CalcID"}, true);
+        row("Base", patients, "Base", "Patient id;Risk id", "[Risk id] <> 7", {"Patient id", "Risk id", "Examination"},
+            false);
+        row("Exam", patients, "Exam", "Journal id;Risk id", "",
+            {"Journal id", "Risk id", "Examination", "Treatment", "Transferred"}, false);
+        row("Doctors", patients, "Doctors", "", "", {"Doctor id", "Name"}, true);
+    }
+    void everyTableOpensAsTheModulesReadIt() {
+        QFETCH(QString, database);
+        QFETCH(QString, table);
+        QFETCH(QString, order);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, columns);
+        QFETCH(bool, autoInc);
+        TAliasRedirect folder;
+        CreateMissingDatabases();
+        auto db = Connect(database, database == "PatientAlias" ? PatientAliasName : ApplicationAliasName);
+        TMlTable t;
+        t.SetDatabaseName(database);
+        t.SetTableName(table);
+        t.SetIndexFieldNames(order);
+        t.SetFilter(filter);
+        t.SetFiltered(!filter.isEmpty());
+        t.Open();
+        QStringList fields;
+        for (int i = 0; i < t.FieldCount(); ++i)
+            fields << t.FieldAt(i)->FieldName();
+        fields.sort(Qt::CaseInsensitive);
+        columns.sort(Qt::CaseInsensitive);
+        QCOMPARE(fields, columns);
+        QCOMPARE(t.FieldAt(0)->DataType() == TFieldType::ftAutoInc, autoInc);
+        QCOMPARE(t.IndexFieldNames(), order);
+        // Every row can be read in that order.
+        int rows = 0;
+        for (t.First(); !t.Eof(); t.Next())
+            ++rows;
+        QCOMPARE(rows, t.RecordCount());
+    }
+
     void secondStartReusesThem() {
         TAliasRedirect folder;
         QCOMPARE(CreateMissingDatabases().size(), 2);
