@@ -1,8 +1,8 @@
 -- Application database (engine alias TavloCalc): schema and first-start seed.
 --
 -- Run once, on an empty database, when the program first starts for a user.
--- Every statement ends with a semicolon at the end of its line, and no line
--- inside a quoted text ends with one, so a loader may split the file there.
+-- Every statement ends with a semicolon at the end of its line; the loader
+-- splits the file there, outside quoted texts and names.
 -- Formulas are written in the program's expression language; their texts span
 -- several lines where that reads better (the language needs no separators).
 -- Colours are Windows colour values: $00BBGGRR (blue in the high byte).

@@ -33,12 +33,24 @@ QStringList SplitSqlScript(const QString& text) {
     QStringList current;
     QString all = text;
     all.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    // A quoted text or name may span lines, and a line of it may end with a
+    // semicolon: only a semicolon outside quotes ends a statement.
+    QChar quote;
     for (const QString& line : all.split('\n')) {
         const QString trimmed = line.trimmed();
         if (current.isEmpty() && (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("--"))))
             continue;
         current << line;
-        if (trimmed.endsWith(';')) {
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line.at(i);
+            if (quote.isNull() && c == '-' && line.mid(i, 2) == QLatin1String("--"))
+                break; // the rest of the line is a comment
+            if (quote.isNull() && (c == '\'' || c == '"'))
+                quote = c;
+            else if (c == quote)
+                quote = QChar(); // a doubled quote closes and opens again
+        }
+        if (quote.isNull() && trimmed.endsWith(';')) {
             const QString statement = current.join('\n');
             current.clear();
             if (!IsTransactionStatement(statement))

@@ -16,9 +16,10 @@ inline const QString PatientSeedName = QStringLiteral("TavloPatients.sql");
 // The script of that name beside the executable (or in its data folder).
 QString SeedFileName(const QString& scriptName);
 
-// The statements of a script: split after each line ending in ";", comment
-// lines between statements dropped, transaction statements left out (the
-// caller runs the whole script as one transaction).
+// The statements of a script: split after each line ending in ";" outside
+// quoted texts and names, comment lines between statements dropped,
+// transaction statements left out (the caller runs the whole script as one
+// transaction).
 QStringList SplitSqlScript(const QString& text);
 
 // Creates the database file from the script unless the file exists. True

@@ -464,6 +464,13 @@ private slots:
         QTest::newRow("statement over lines")
             << "INSERT INTO A VALUES ('a -- b',\r\n  'c; d');\nINSERT INTO A VALUES (2);"
             << QStringList({"INSERT INTO A VALUES ('a -- b',\n  'c; d');", "INSERT INTO A VALUES (2);"});
+        QTest::newRow("text line ending in a semicolon")
+            << "INSERT INTO A VALUES ('first;\nit''s;\nlast');\nINSERT INTO \"B;\n\" VALUES (1);\nSELECT 1;"
+            << QStringList({"INSERT INTO A VALUES ('first;\nit''s;\nlast');", "INSERT INTO \"B;\n\" VALUES (1);",
+                            "SELECT 1;"});
+        QTest::newRow("quote in a comment inside a statement")
+            << "CREATE TABLE A (\n  x INTEGER -- the user's\n);\nSELECT 1;"
+            << QStringList({"CREATE TABLE A (\n  x INTEGER -- the user's\n);", "SELECT 1;"});
         QTest::newRow("last statement without semicolon") << "SELECT 1;\nSELECT 2" << QStringList({"SELECT 1;", "SELECT 2"});
     }
     void splitSqlScript() {
