@@ -2,7 +2,9 @@
 
 #include "Application.h"
 
+#include <QDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <vector>
@@ -16,6 +18,28 @@ std::vector<Entry>& entries() {
     static std::vector<Entry> list;
     return list;
 }
+
+// Points HOME and every XDG folder the program reads into one fresh folder,
+// so a test never touches a real user's settings or data, nor another test
+// executable's when CTest runs them side by side.
+void UseOwnFolders(const QTemporaryDir& home) {
+    const QString root = home.path();
+    const auto set = [&](const char* name, const QString& sub) {
+        const QString path = root + sub;
+        QDir().mkpath(path);
+        qputenv(name, QFile::encodeName(path));
+    };
+    set("HOME", QString());
+    set("XDG_CONFIG_HOME", "/.config");
+    set("XDG_DATA_HOME", "/.local/share");
+    set("XDG_CACHE_HOME", "/.cache");
+    set("XDG_STATE_HOME", "/.local/state");
+    set("XDG_CONFIG_DIRS", "/etc/xdg");
+    set("XDG_DATA_DIRS", "/usr/share");
+    set("XDG_RUNTIME_DIR", "/run");
+    QFile::setPermissions(root + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                             | QFileDevice::ExeOwner);
+}
 } // namespace
 
 bool TestRegistry::add(const char* name, Factory factory) {
@@ -28,25 +52,41 @@ bool TestRegistry::add(const char* name, Factory factory) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never touch a real user's settings or data folder.
-    QStandardPaths::setTestModeEnabled(true);
-    TApplication app(argc, argv);
-    QApplication::setOrganizationName("Brovik");
-    QApplication::setApplicationName("TavloTest");
-
-    QStringList args = app.arguments();
-    QString only;
-    int at = args.indexOf("-class");
-    if (at >= 0 && at + 1 < args.size()) {
-        only = args.at(at + 1);
-        args.remove(at, 2);
+    QTemporaryDir home(QDir::tempPath() + "/tavlo-test-XXXXXX");
+    if (!home.isValid()) {
+        std::fprintf(stderr, "%s: cannot create a temporary home folder: %s\n", argv[0],
+                     qPrintable(home.errorString()));
+        return 1;
     }
+    UseOwnFolders(home);
     int failed = 0;
-    for (const Entry& entry : entries()) {
-        if (!only.isEmpty() && only != QLatin1String(entry.name))
-            continue;
-        std::unique_ptr<QObject> test = entry.factory();
-        failed += QTest::qExec(test.get(), args);
+    {
+        // Qt's test mode keeps the folders apart from the program's own names
+        // as well; both lie inside the temporary home.
+        QStandardPaths::setTestModeEnabled(true);
+        TApplication app(argc, argv);
+        QApplication::setOrganizationName("Brovik");
+        QApplication::setApplicationName("TavloTest");
+
+        QStringList args = app.arguments();
+        QString only;
+        const int at = args.indexOf("-class");
+        if (at >= 0 && at + 1 < args.size()) {
+            only = args.at(at + 1);
+            args.remove(at, 2);
+        }
+        bool ran = false;
+        for (const Entry& entry : entries()) {
+            if (!only.isEmpty() && only != QLatin1String(entry.name))
+                continue;
+            ran = true;
+            std::unique_ptr<QObject> test = entry.factory();
+            failed += QTest::qExec(test.get(), args);
+        }
+        if (!ran) {
+            std::fprintf(stderr, "%s: no test class is named %s\n", argv[0], qPrintable(only));
+            return 1;
+        }
     }
     std::printf("%s: %d test class(es) failed\n", argv[0], failed);
     return failed == 0 ? 0 : 1;
