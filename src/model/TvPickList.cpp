@@ -102,7 +102,7 @@ private:
             valid = TryStrToInt64(FParser.TokenString(), integer);
             value = double(integer);
         } else if (FParser.Token() == toFloat) {
-            valid = TryStrToFloat(FParser.TokenString(), value, QLatin1Char('.'));
+            valid = TryDataToFloat(FParser.TokenString(), value);
         }
         if (!valid || !std::isfinite(value))
             throw EValueError(QStringLiteral("Number expected"));

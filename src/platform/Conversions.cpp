@@ -4,9 +4,8 @@
 #include "FormatSettings.h"
 
 #include <QStringList>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 int64_t Round(double value) {
@@ -39,10 +38,12 @@ TDecimal ToDecimal(double value, int precision = 15) {
     result.negative = std::signbit(value) && value != 0.0;
     if (value == 0.0)
         return result;
+    // to_chars, not printf: the C library locale must not choose the point.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, precision - 1);
     // buffer: d.dddde[+-]xx
-    QByteArray text(buffer);
+    QByteArray text(buffer, written.ptr - buffer);
     int e = text.indexOf('e');
     QByteArray mantissa = text.left(e);
     mantissa.remove(1, 1);
@@ -306,14 +307,25 @@ QString IntegerError(const QString& text) {
 } // namespace
 
 bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator) {
+    // The number in from_chars' form: digits, a point, an exponent, no "+".
     QByteArray plain;
     int i = 0, n = text.size();
     while (i < n && text[i] == ' ')
         ++i;
+    bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-'))
-        plain += char(text[i++].unicode());
+        negative = text[i++] == '-';
+    if (negative)
+        plain += '-';
+    // Decimal place of the first non-zero digit (1 for "5", 0 for "0.5",
+    // -1 for "0.05"), to tell an overflow from an underflow.
+    int magnitude = 0;
+    bool significant = false;
     int mantissaDigits = 0;
     while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        significant = significant || text[i] != '0';
+        if (significant)
+            ++magnitude;
         plain += char(text[i++].unicode());
         ++mantissaDigits;
     }
@@ -321,31 +333,49 @@ bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator) {
         plain += '.';
         ++i;
         while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            if (!significant && text[i] == '0')
+                --magnitude;
+            significant = significant || text[i] != '0';
             plain += char(text[i++].unicode());
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0)
         return false;
+    int exponent = 0;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         plain += 'e';
         ++i;
+        bool negativeExponent = false;
         if (i < n && (text[i] == '+' || text[i] == '-'))
-            plain += char(text[i++].unicode());
+            negativeExponent = text[i++] == '-';
+        if (negativeExponent)
+            plain += '-';
         int exponentDigits = 0;
         while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            if (exponent < 100000)
+                exponent = exponent * 10 + (text[i].unicode() - '0');
             plain += char(text[i++].unicode());
             ++exponentDigits;
         }
         if (exponentDigits == 0)
             return false;
+        if (negativeExponent)
+            exponent = -exponent;
     }
     while (i < n && text[i] == ' ')
         ++i;
     if (i != n)
         return false;
-    double result = std::strtod(plain.constData(), nullptr);
-    if (std::isinf(result))
+    // from_chars, not strtod: the C library locale must not choose the point.
+    double result = 0;
+    const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), result);
+    if (error == std::errc::result_out_of_range) {
+        // Too large is no number; too small is zero, as the platform reads it.
+        if (magnitude + exponent > 0)
+            return false;
+        result = negative ? -0.0 : 0.0;
+    } else if (error != std::errc() || end != plain.constData() + plain.size())
         return false;
     value = result;
     return true;
@@ -363,6 +393,10 @@ double StrToFloat(const QString& text, QChar decimalSeparator) {
 }
 
 double StrToFloat(const QString& text) { return StrToFloat(text, FormatSettings().DecimalSeparator); }
+
+bool TryDataToFloat(const QString& text, double& value) { return TryStrToFloat(text, value, QLatin1Char('.')); }
+
+double DataToFloat(const QString& text) { return StrToFloat(text, QLatin1Char('.')); }
 
 double StrToFloatDef(const QString& text, double defaultValue) {
     double value = defaultValue;

@@ -1,6 +1,7 @@
 #pragma once
 // Number texts through the process's format settings. Failures raise
-// EConvertError with the platform's own messages.
+// EConvertError with the platform's own messages. Nothing here reads the C
+// library locale: the separators are the program's own.
 
 #include <QChar>
 #include <QString>
@@ -31,6 +32,10 @@ double StrToFloat(const QString& text, QChar decimalSeparator);
 bool TryStrToFloat(const QString& text, double& value);
 bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator);
 double StrToFloatDef(const QString& text, double defaultValue);
+// A number kept as data (a risk factor's `Default`, a unit factor, a pick
+// list's bounds) is written with a point, whatever the country's separator.
+bool TryDataToFloat(const QString& text, double& value);
+double DataToFloat(const QString& text);
 
 // Text to integer: leading blanks, a sign, decimal digits or "$" hex digits.
 int StrToInt(const QString& text);

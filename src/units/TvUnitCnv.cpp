@@ -27,8 +27,7 @@ double TUnitExpr::Calculate(const QString& formula, double x) {
 TUnitItem::TUnitItem(TUnitCategory* category, const QString& fromUnit, const QString& toUnit,
                      const QString& expression)
     : FCategory(category), FFromUnit(fromUnit), FToUnit(toUnit), FExpression(expression) {
-    // A factor is written with a point whatever the country's separator.
-    FIsFactor = TryStrToFloat(expression, FFactor, QLatin1Char('.'));
+    FIsFactor = TryDataToFloat(expression, FFactor);
     if (!FIsFactor)
         FFactor = 0;
     FCategory->FItems.push_back(this);

@@ -1,5 +1,6 @@
 #include "ModelFixture.h"
 #include "ParserError.h"
+#include "TestLocale.h"
 #include "TestMain.h"
 #include "TvPickList.h"
 
@@ -55,16 +56,18 @@ private slots:
         QFETCH(QStringList, source);
         QFETCH(int, decimals);
         TDecimalSeparatorScope process('.');
-        TPickList list;
-        list.SetSeparator(separator[0]);
-        TPickItem& item = list.AddItem(5, definition, "u", 3, 1);
-        QCOMPARE(item.Values, values);
-        QCOMPARE(item.Source, source);
-        QCOMPARE(item.Decimals, decimals);
-        QCOMPARE(item.RiskId(), 5);
-        QCOMPARE(item.RiskType, 1);
-        QCOMPARE(item.StoreUnit, QString("u"));
-        QCOMPARE(FormatSettings().DecimalSeparator, QChar('.'));
+        InEveryLocale([&] {
+            TPickList list;
+            list.SetSeparator(separator[0]);
+            TPickItem& item = list.AddItem(5, definition, "u", 3, 1);
+            QCOMPARE(item.Values, values);
+            QCOMPARE(item.Source, source);
+            QCOMPARE(item.Decimals, decimals);
+            QCOMPARE(item.RiskId(), 5);
+            QCOMPARE(item.RiskType, 1);
+            QCOMPARE(item.StoreUnit, QString("u"));
+            QCOMPARE(FormatSettings().DecimalSeparator, QChar('.'));
+        });
     }
 
     void longRangeReachesItsEnd() {
@@ -193,9 +196,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         TDecimalSeparatorScope process(separator[0]);
-        TPickList list;
-        TPickItem& item = list.AddItem(3, "[Never;0],[Former;1],[Current;2],['Nuværende';3]", unit, 1, type);
-        QCOMPARE(item.TextToValue(text), value);
+        InEveryLocale([&] {
+            TPickList list;
+            TPickItem& item = list.AddItem(3, "[Never;0],[Former;1],[Current;2],['Nuværende';3]", unit, 1, type);
+            QCOMPARE(item.TextToValue(text), value);
+        });
     }
 
     void textToValueRefusesWhatIsNoNumber_data() {

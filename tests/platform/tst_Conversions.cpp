@@ -1,6 +1,7 @@
 #include "Conversions.h"
 #include "Exceptions.h"
 #include "FormatSettings.h"
+#include "TestLocale.h"
 #include "TestMain.h"
 
 #include <QTest>
@@ -213,4 +214,60 @@ private slots:
 };
 
 TAVLO_TEST(TestConversions);
+
+// The same texts and numbers whatever LC_NUMERIC of the desktop says.
+class TestConversionsInLocale : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { FormatSettings() = TFormatSettings(); }
+
+    void read_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("point") << "1.5" << "." << true << 1.5;
+        QTest::newRow("quarter") << "0.25" << "." << true << 0.25;
+        QTest::newRow("factor") << "38.67" << "." << true << 38.67;
+        QTest::newRow("signs and exponent") << " -2.5E-3 " << "." << true << -0.0025;
+        QTest::newRow("plus") << "+7.5" << "." << true << 7.5;
+        QTest::newRow("comma of the country") << "2,5" << "," << true << 2.5;
+        QTest::newRow("comma when point") << "2,5" << "." << false << 0.0;
+        QTest::newRow("underflow reads as zero") << "1E-400" << "." << true << 0.0;
+        QTest::newRow("overflow") << "12.5E999" << "." << false << 0.0;
+        QTest::newRow("overflow of a small mantissa") << "0.001E312" << "." << false << 0.0;
+    }
+    void read() {
+        QFETCH(QString, text);
+        QFETCH(QString, separator);
+        QFETCH(bool, valid);
+        QFETCH(double, expected);
+        InEveryLocale([&] {
+            double value = -1;
+            QCOMPARE(TryStrToFloat(text, value, separator[0]), valid);
+            if (valid)
+                QCOMPARE(value, expected);
+            if (separator == ".") {
+                double data = -1;
+                QCOMPARE(TryDataToFloat(text, data), valid);
+                if (valid)
+                    QCOMPARE(data, expected);
+            }
+        });
+    }
+
+    void write() {
+        InEveryLocale([] {
+            QCOMPARE(FloatToStr(2.5), QString("2.5"));
+            QCOMPARE(FloatToStr(1.5e-7), QString("1.5E-7"));
+            QCOMPARE(FloatToStr(1e20), QString("1E20"));
+            QCOMPARE(FloatToStr(2.5, QChar(',')), QString("2,5"));
+            QCOMPARE(FloatToStrFixed(193.35, 1), QString("193.4"));
+            QCOMPARE(FormatFloat("#0.############", 193.35), QString("193.35"));
+            QCOMPARE(FormatNumber(1234.5, 2), QString("1,234.50"));
+        });
+    }
+};
+
+TAVLO_TEST(TestConversionsInLocale);
 #include "tst_Conversions.moc"

@@ -1,4 +1,5 @@
 #include "../tables/TablesFixture.h"
+#include "TestLocale.h"
 #include "TestMain.h"
 #include "UnitsFixture.h"
 
@@ -71,10 +72,12 @@ private slots:
         QFETCH(double, expected);
         QFETCH(QChar, separator);
         TDecimalSeparatorScope scope(separator);
-        Load(rules);
-        double result = 0;
-        QCOMPARE(ErrorOf([&] { result = Convert("C", from, to, value); }), QStringLiteral("no error"));
-        QCOMPARE(result, expected);
+        InEveryLocale([&] {
+            Load(rules);
+            double result = 0;
+            QCOMPARE(ErrorOf([&] { result = Convert("C", from, to, value); }), QStringLiteral("no error"));
+            QCOMPARE(result, expected);
+        });
     }
 
     void convertFails_data() {
