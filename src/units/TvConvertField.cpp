@@ -16,6 +16,13 @@ QString TCustomConvertFloatField::FormatConverted(double value, int decimals) {
     return text;
 }
 
+void TCustomConvertFloatField::SetStoreText(const QString& dataText) {
+    if (dataText.trimmed().isEmpty())
+        Clear();
+    else
+        SetAsFloat(DataToFloat(dataText));
+}
+
 void TCustomConvertFloatField::SplitTyped(const QString& text, double& value, QString& unit) {
     const QString typed = text.trimmed();
     const TFormatSettings& format = FormatSettings();

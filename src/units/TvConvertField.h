@@ -53,6 +53,14 @@ public:
     TFieldSetTextEvent OnAlwaysSetText;
     TConvertCheckValueEvent OnCheckValue;
 
+    // Sets the value from a number kept as data in the store unit, such as a
+    // risk factor's `Default` ("1.5" for HDL): written with a point whatever
+    // the country's separator, and never read as typed text in the display
+    // unit. The empty text clears the value; a text that is no number raises
+    // EConvertError. Whoever fills a value from a stored default (a new
+    // patient's base values, a transferred examination, a formula) calls this.
+    void SetStoreText(const QString& dataText);
+
     // A converted value as shown: "#0.############", the fraction cut (not
     // rounded) to `decimals` places when decimals >= 0.
     static QString FormatConverted(double value, int decimals);

@@ -6,6 +6,7 @@
 #include "DatabaseSetup.h"
 #include "ModelFixture.h"
 #include "TableStore.h"
+#include "TestLocale.h"
 #include "TestMain.h"
 #include "TvExprList.h"
 #include "TvPickList.h"
@@ -119,6 +120,29 @@ private slots:
             else
                 QCOMPARE(smoking->Values, QStringList({"Never", "Former", "Current"}));
         }
+    }
+
+    // A risk's `Default` is data with a point: under the comma of Denmark and
+    // a Danish C library locale it is still the seed's number, within Min..Max.
+    void everyRiskDefaultReadsAsData() {
+        TSeedDatabase seed;
+        TMlRiskTable risks;
+        risks.SetDatabaseName("ModelSeed");
+        risks.SetTableName("Risks");
+        risks.Open();
+        QVERIFY(risks.RecordCount() >= 10);
+        TDecimalSeparatorScope process(',');
+        InEveryLocale([&] {
+            for (risks.First(); !risks.Eof(); risks.Next()) {
+                const QString what = "risk " + risks.FieldByName("Risk id")->AsString();
+                double value = 0;
+                QVERIFY2(TryDataToFloat(risks.FieldByName("Default")->AsString(), value), qPrintable(what));
+                QVERIFY2(value >= risks.FieldByName("Min")->AsFloat(), qPrintable(what));
+                QVERIFY2(value <= risks.FieldByName("Max")->AsFloat(), qPrintable(what));
+                if (risks.FieldByName("Risk id")->AsInteger() == 19)
+                    QCOMPARE(value, 1.5);
+            }
+        });
     }
 
     void everyFormulaCompiles_data() {

@@ -1,4 +1,5 @@
 #include "Conversions.h"
+#include "TestLocale.h"
 #include "TestMain.h"
 #include "TvConvertField.h"
 #include "UnitsFixture.h"
@@ -106,12 +107,14 @@ private slots:
         QFETCH(QChar, separator);
         QFETCH(QString, expected);
         TDecimalSeparatorScope scope(separator);
-        TValueTable t;
-        t.Row(category, storeUnit, displayUnit, decimals, stored);
-        QCOMPARE(t.Value->DisplayText(), expected);
-        QCOMPARE(t.Value->Text(), expected);
-        // Reading the text converts nothing in the store.
-        QCOMPARE(t.Value->Value(), stored.isValid() ? QVariant(stored.toDouble()) : QVariant());
+        InEveryLocale([&] {
+            TValueTable t;
+            t.Row(category, storeUnit, displayUnit, decimals, stored);
+            QCOMPARE(t.Value->DisplayText(), expected);
+            QCOMPARE(t.Value->Text(), expected);
+            // Reading the text converts nothing in the store.
+            QCOMPARE(t.Value->Value(), stored.isValid() ? QVariant(stored.toDouble()) : QVariant());
+        });
     }
 
     void notConverted_data() {
@@ -190,13 +193,47 @@ private slots:
         QFETCH(QChar, thousands);
         QFETCH(double, expected);
         TSeparatorsScope scope(decimal, thousands);
+        InEveryLocale([&] {
+            TValueTable t;
+            t.Row("Cholesterol", "mmol/L", displayUnit, 2, 4.0);
+            t.Value->SetText(typed);
+            QVERIFY2(qAbs(t.Value->AsFloat() - expected) < 1e-12,
+                     qPrintable(QString::number(t.Value->AsFloat(), 'g', 17)));
+            t.Values.Post();
+            QVERIFY(qAbs(t.Value->AsFloat() - expected) < 1e-12);
+        });
+    }
+
+    // A risk's `Default` is data with a point; typed into the field under a
+    // comma country it read as 1 with the unit ".5", or as 0.
+    void storeTextIsDataWithAPoint_data() {
+        QTest::addColumn<QString>("dataText");
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("HDL") << "1.5" << QVariant(1.5);
+        QTest::newRow("whole") << "130" << QVariant(130.0);
+        QTest::newRow("blanks around") << " 0.25 " << QVariant(0.25);
+        QTest::newRow("empty clears") << "" << QVariant();
+    }
+    void storeTextIsDataWithAPoint() {
+        QFETCH(QString, dataText);
+        QFETCH(QVariant, stored);
+        TSeparatorsScope scope(',', '.');
+        InEveryLocale([&] {
+            TValueTable t;
+            // Shown in mg/dL: the default is in the store unit all the same.
+            t.Row("Cholesterol", "mmol/L", "mg/dL", 2, 4.0);
+            QCOMPARE(ErrorOf([&] { t.Value->SetStoreText(dataText); }), QString("no error"));
+            QCOMPARE(t.Value->Value(), stored);
+            t.Values.Post();
+            QCOMPARE(t.Value->Value(), stored);
+        });
+    }
+    void storeTextRefusesWhatIsNoNumber() {
+        TSeparatorsScope scope(',', '.');
         TValueTable t;
-        t.Row("Cholesterol", "mmol/L", displayUnit, 2, 4.0);
-        t.Value->SetText(typed);
-        QVERIFY2(qAbs(t.Value->AsFloat() - expected) < 1e-12,
-                 qPrintable(QString::number(t.Value->AsFloat(), 'g', 17)));
-        t.Values.Post();
-        QVERIFY(qAbs(t.Value->AsFloat() - expected) < 1e-12);
+        t.Row("Cholesterol", "mmol/L", "mmol/L", 2, 4.0);
+        QCOMPARE(ErrorOf([&] { t.Value->SetStoreText("1,5"); }), QString("'1,5' is not a valid floating point value"));
+        QCOMPARE(t.Value->AsFloat(), 4.0);
     }
 
     void failures_data() {
