@@ -1,9 +1,12 @@
 #pragma once
 // The settings store: a hierarchical store of keys holding named values,
-// with two roots, one per user and one for the machine. Each root is one
-// file through QSettings (User.ini and Machine.ini in the application's
-// configuration folder, both the user's to write). Values keep their kind in
-// the file, so a value written as one kind reads as missing in another:
+// with two roots, one per user and one for the machine. Each root is a file
+// the program writes (User.ini and Machine.ini in the application's
+// configuration folder, both the user's to write); beneath its Machine.ini
+// the machine root reads the administrator's Machine.ini in the system
+// configuration folder, for every user of the computer. Values keep their
+// kind in the file, so a value written as one kind reads as missing in
+// another:
 //
 //   [Software\Brovik\Tavlo\4.0\Settings]
 //   "Debug"=dword:00000000
@@ -11,10 +14,15 @@
 //   [Software\Brovik\Tavlo\4.0\Print]
 //   "Include"=hex:be
 //
-// Keys and value names compare without regard to case. Every operation opens
-// the file anew: nothing is cached between calls.
+// Keys and value names compare without regard to case. Hand-typed forms
+// whose meaning is clear are read too (Edition=dword:1). A line that is no
+// key, value or comment raises ESettingsError naming the file and line, on
+// every read and write of that root, so nothing is read wrong and the line
+// is never lost; a write changes its own line only. Every operation opens
+// the files anew: nothing is cached between calls.
 
 #include "Component.h"
+#include "Exceptions.h"
 
 #include <QVariant>
 
@@ -24,6 +32,11 @@ enum TSettingKind : int {
     skBool = 11,     // logical, stored as the integers 0 and 1
     skString = 256,  // text
     skBytes = 8192,  // byte string of a given length
+};
+
+class ESettingsError : public Exception {
+public:
+    using Exception::Exception;
 };
 
 class TBvSettings : public TComponent {
@@ -80,6 +93,11 @@ public:
     // not exist or could not be deleted.
     bool DeleteKey(const QString& subKey, bool user) const;
 
-    // The file of a root.
+    // The file of a root that the program writes.
     static QString RootFileName(bool user);
+    // The administrator's machine file: Machine.ini in the application's
+    // folder of the first of XDG_CONFIG_DIRS (/etc/xdg when it is unset).
+    static QString SystemMachineFileName();
+    // The file that holds the value, empty when none does.
+    QString ValueFileName(const QString& subKey, const QString& name, bool user) const;
 };

@@ -22,9 +22,15 @@ TBvSettings& ProductSettings() {
     return settings;
 }
 
+// Names the file that holds the value: the user's machine file or the
+// administrator's one beneath it.
 QString EditionPlace() {
+    const TBvSettings& settings = ProductSettings();
+    QString file = settings.ValueFileName(QString(), EditionValueName, false);
+    if (file.isEmpty())
+        file = TBvSettings::RootFileName(false);
     return QStringLiteral("the machine-wide setting \"%1\" under %2 (%3)")
-        .arg(QLatin1String(EditionValueName), ProductSettings().ProductPath(), TBvSettings::RootFileName(false));
+        .arg(QLatin1String(EditionValueName), settings.ProductPath(), file);
 }
 
 QPainterPath Heart(qreal x, qreal y, qreal size) {

@@ -4,25 +4,34 @@
 
 #include "BvSettings.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTextStream>
+#include <QFileInfo>
 
 inline void ClearSettingsRoots() {
     QFile::remove(TBvSettings::RootFileName(true));
     QFile::remove(TBvSettings::RootFileName(false));
+    QFile::remove(TBvSettings::SystemMachineFileName());
 }
 
-// Writes a root file as a person editing it would.
-inline void WriteRootFile(bool user, const QString& text) {
-    QFile file(TBvSettings::RootFileName(user));
+// Writes a settings file as a person editing it would.
+inline void WriteSettingsFile(const QString& fileName, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QFile file(fileName);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text.toUtf8());
+        file.write(bytes);
 }
 
-inline QString RootFileText(bool user) {
-    QFile file(TBvSettings::RootFileName(user));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+inline void WriteRootFile(bool user, const QString& text) {
+    WriteSettingsFile(TBvSettings::RootFileName(user), text.toUtf8());
 }
+
+inline QByteArray SettingsFileBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString RootFileText(bool user) { return QString::fromUtf8(SettingsFileBytes(TBvSettings::RootFileName(user))); }
 
 inline void ConfigureTavlo(TBvSettings& settings) {
     settings.SectionName = "Software";

@@ -1,5 +1,6 @@
 #include "BvSettings.h"
 #include "SettingsFixture.h"
+#include "TestErrors.h"
 #include "TestMain.h"
 
 #include <QDir>
@@ -120,7 +121,6 @@ private slots:
                              "[Software\\Brovik\\Tavlo\\4.0]\n"
                              "\"Edition\"=dword:00000001\n"
                              "\"CustomVersion\"=\"Practice \\\"North\\\"\"\n"
-                             "this line is damaged\n"
                              "[Software\\Brovik\\Tavlo\\4.0\\Print]\n"
                              "\"Use\"=hex:fe,01\n");
         QCOMPARE(FSettings.ReadInteger("", "Edition", 3, false), 1);
@@ -151,6 +151,145 @@ private slots:
         QCOMPARE(FSettings.ReadInteger("Printer", "PaperSource", 0, true), 4);
         QVERIFY(FSettings.KeyExists("", "Print", false));
         QVERIFY(!FSettings.DeleteKey("Print", true));
+    }
+
+    // The forms a person types by hand where their meaning is clear.
+    void handTypedFormsAreRead_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("short dword") << "\"Edition\"=dword:1" << QVariant(1);
+        QTest::newRow("name without quotes") << "Edition=dword:00000001" << QVariant(1);
+        QTest::newRow("blanks around =") << "  \"Edition\" = dword: 1  " << QVariant(1);
+        QTest::newRow("capital kind and digits") << "Edition=DWORD:0000000A" << QVariant(10);
+        QTest::newRow("all bits") << "Edition=dword:ffffffff" << QVariant(-1);
+        QTest::newRow("bytes with blanks and capitals") << "\"Edition\"=hex: FE, 1" << QVariant(QByteArray("\xFE\x01"));
+        QTest::newRow("text, name without quotes") << "Edition=\"da/dk\"" << QVariant(QString("da/dk"));
+    }
+    void handTypedFormsAreRead() {
+        QFETCH(QString, line);
+        QFETCH(QVariant, expected);
+        WriteRootFile(false, "[ Software\\Brovik\\Tavlo\\4.0 ]\r\n" + line + "\r\n");
+        QVariant value;
+        const int kind = expected.typeId() == QMetaType::Int ? skInteger
+                         : expected.typeId() == QMetaType::QString ? skString : skBytes;
+        QVERIFY(FSettings.ReadValue("", "edition", value, kind, 4, false));
+        QCOMPARE(value, expected);
+    }
+
+    // A line that cannot be read refuses its file, naming file and line, for
+    // reads and writes alike, and the file stays as it was.
+    void unreadableLineIsRefused_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no value") << QByteArray("this line is damaged") << QString("a value is written \"Name\"=dword:00000001");
+        QTest::newRow("integer without kind") << QByteArray("\"Edition\"=1") << QString("a value is written");
+        QTest::newRow("text without quotes") << QByteArray("\"Default language\"=da/dk") << QString("a value is written");
+        QTest::newRow("nine dword digits") << QByteArray("\"Edition\"=dword:000000001") << QString("1 to 8 hexadecimal digits");
+        QTest::newRow("empty dword") << QByteArray("\"Edition\"=dword:") << QString("1 to 8 hexadecimal digits");
+        QTest::newRow("decimal point in dword") << QByteArray("\"Edition\"=dword:1.5") << QString("1 to 8 hexadecimal digits");
+        QTest::newRow("byte too large") << QByteArray("\"Use\"=hex:fe,100") << QString("two hexadecimal digits each");
+        QTest::newRow("open text") << QByteArray("\"Default language\"=\"da/dk") << QString("a value is written");
+        QTest::newRow("open name") << QByteArray("\"Edition=dword:1") << QString("no closing double quote");
+        QTest::newRow("open key") << QByteArray("[Software\\Brovik") << QString("a key line ends with \"]\"");
+        QTest::newRow("empty key") << QByteArray("[ ]") << QString("names no key");
+        QTest::newRow("value given twice") << QByteArray("edition=dword:3") << QString("given in line 3 already");
+        QTest::newRow("not UTF-8") << QByteArray("\"CustomVersion\"=\"Pr\xE6ksis\"") << QString("not UTF-8");
+    }
+    void unreadableLineIsRefused() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, reason);
+        const QByteArray bytes = "; the practice's settings\n"
+                                 "[Software\\Brovik\\Tavlo\\4.0]\n"
+                                 "\"Edition\"=dword:00000001\n"
+                                 + line + "\n";
+        const QString file = TBvSettings::RootFileName(false);
+        WriteSettingsFile(file, bytes);
+        const QString expected = QString("The settings file %1 cannot be read: line 4: ").arg(file);
+        for (const auto& call : std::initializer_list<std::function<void()>>{
+                 [&] { FSettings.ReadInteger("", "Edition", 3, false); },
+                 [&] { FSettings.WriteInteger("", "Edition", 0, false); },
+                 [&] { FSettings.DeleteKey("", false); },
+                 [&] { FSettings.KeyExists("", "Print", false); }}) {
+            const QString message = ErrorOf(call);
+            QVERIFY2(message.startsWith(expected) && message.contains(reason), qPrintable(message));
+        }
+        QCOMPARE(SettingsFileBytes(file), bytes);
+    }
+
+    // The program changes its own line only: comments, blank lines, other
+    // keys and hand-typed forms stay byte for byte.
+    void writeKeepsEveryOtherLine() {
+        const QByteArray before = "; set up by the practice\r\n"
+                                  "\r\n"
+                                  "[Software\\Brovik\\Tavlo\\4.0]\r\n"
+                                  "Edition=dword:1   \r\n"
+                                  "# the logo of the practice\r\n"
+                                  "\"Custom logo\"=\"C:\\\\Logo.bmp\"\r\n"
+                                  "[Software\\Brovik\\Tavlo\\4.0\\Settings]\r\n"
+                                  "\"Default language\" = \"da/dk\"\r\n"
+                                  "[Software\\Brovik\\Tavlo\\4.0\\Print]\r\n"
+                                  "\"Use\"=hex:FE\r\n";
+        const QString file = TBvSettings::RootFileName(false);
+        WriteSettingsFile(file, before);
+        // Writing what the file holds already leaves it alone.
+        QVERIFY(FSettings.WriteInteger("", "Edition", 1, false));
+        QVERIFY(FSettings.WriteString("Settings", "Default language", "da/dk", false));
+        QCOMPARE(SettingsFileBytes(file), before);
+        QVERIFY(FSettings.WriteString("settings", "DEFAULT LANGUAGE", "en/gb", false));
+        QVERIFY(FSettings.WriteInteger("Settings", "ReadOldData", 0, false));
+        QVERIFY(FSettings.WriteString("Exchange", "FileName", "a.vtq", false));
+        QByteArray after = before;
+        after.replace("\"Default language\" = \"da/dk\"\r\n",
+                      "\"Default language\"=\"en/gb\"\r\n\"ReadOldData\"=dword:00000000\r\n");
+        after += "\r\n[Software\\Brovik\\Tavlo\\4.0\\Exchange]\r\n\"FileName\"=\"a.vtq\"\r\n";
+        QCOMPARE(SettingsFileBytes(file), after);
+        QVERIFY(FSettings.DeleteKey("Print", false));
+        after.replace("[Software\\Brovik\\Tavlo\\4.0\\Print]\r\n\"Use\"=hex:FE\r\n", "");
+        QCOMPARE(SettingsFileBytes(file), after);
+        QCOMPARE(FSettings.ReadInteger("", "Edition", 3, false), 1);
+    }
+
+    void writeReplacesTheFileWhole() {
+        const QString file = TBvSettings::RootFileName(true);
+        QVERIFY(FSettings.WriteInteger("Settings", "Last active page", 1, true));
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(FSettings.WriteInteger("Settings", "Last active page", 4, true));
+        // Written beside and moved into place: no temporary is left over.
+        const QStringList left = QFileInfo(file).dir().entryList(QDir::Files);
+        QCOMPARE(left, QStringList{"User.ini"});
+        // and the file keeps the permissions it had.
+        QCOMPARE(QFile::permissions(file) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+        QCOMPARE(FSettings.ReadInteger("Settings", "Last active page", 2, true), 4);
+    }
+
+    // An administrator's Machine.ini in the system folder holds for every
+    // user; the user's own Machine.ini, which the program writes, comes first.
+    void systemMachineFileIsReadBeneath() {
+        const QString system = TBvSettings::SystemMachineFileName();
+        QCOMPARE(system, qEnvironmentVariable("XDG_CONFIG_DIRS").split(':').first()
+                             + "/Brovik/TavloTest/Machine.ini");
+        const QByteArray text = "[Software\\Brovik\\Tavlo\\4.0]\n"
+                                "\"Edition\"=dword:00000001\n"
+                                "\"CustomVersion\"=\"North practice\"\n"
+                                "[Software\\Brovik\\Tavlo\\4.0\\Settings]\n"
+                                "\"Custom logo\"=\"/srv/logo.png\"\n";
+        WriteSettingsFile(system, text);
+        QCOMPARE(FSettings.ReadInteger("", "Edition", 3, false), 1);
+        QCOMPARE(FSettings.ReadString("", "CustomVersion", "", false), QString("North practice"));
+        QVERIFY(FSettings.KeyExists("", "Settings", false));
+        QVERIFY(FSettings.ValueExists("Settings", "custom logo", false));
+        QCOMPARE(FSettings.ValueFileName("", "Edition", false), system);
+        QCOMPARE(FSettings.ReadInteger("", "Edition", 3, true), 3); // not the user's root
+        QVERIFY(FSettings.WriteString("Settings", "Custom logo", "/home/logo.png", false));
+        QCOMPARE(FSettings.ReadString("Settings", "Custom logo", "", false), QString("/home/logo.png"));
+        QCOMPARE(FSettings.ValueFileName("Settings", "Custom logo", false), TBvSettings::RootFileName(false));
+        QVERIFY(FSettings.DeleteKey("Settings", false));
+        QCOMPARE(FSettings.ReadString("Settings", "Custom logo", "", false), QString("/srv/logo.png"));
+        QCOMPARE(SettingsFileBytes(system), text);
+        // A faulty administrator's file is refused like the user's own.
+        WriteSettingsFile(system, "[Software\\Brovik\\Tavlo\\4.0]\nEdition=1\n");
+        QVERIFY(ErrorOf([&] { FSettings.ReadInteger("", "Edition", 3, false); })
+                    .startsWith(QString("The settings file %1 cannot be read: line 2: ").arg(system)));
     }
 
     void unwritableRootFailsWithoutReporting() {

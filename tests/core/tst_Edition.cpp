@@ -36,6 +36,27 @@ private slots:
         QCOMPARE(IsDiabetesEdition(), edition == 1);
     }
 
+    // An administrator sets the edition once for a shared computer; every
+    // user without an own Machine.ini value gets it.
+    void setByTheAdministratorForEveryUser() {
+        const QString system = TBvSettings::SystemMachineFileName();
+        WriteSettingsFile(system, "[Software\\Brovik\\Tavlo\\4.0]\nEdition=dword:1\n");
+        SetEdition(TEdition::Combined);
+        ProvisionEdition();
+        QCOMPARE(Edition(), TEdition::Diabetes);
+        WriteSettingsFile(system, "[Software\\Brovik\\Tavlo\\4.0]\n\"Edition\"=dword:2\n");
+        try {
+            ProvisionEdition();
+            QFAIL("accepted");
+        } catch (const Exception& e) {
+            QVERIFY2(e.Message().contains("2 is not an edition of Tavlo") && e.Message().contains(system),
+                     qPrintable(e.Message()));
+        }
+        // A line the reader cannot read stops the start instead of the default edition.
+        WriteSettingsFile(system, "[Software\\Brovik\\Tavlo\\4.0]\n\"Edition\"=1\n");
+        QVERIFY_THROWS_EXCEPTION(ESettingsError, ProvisionEdition());
+    }
+
     void refusedWithAClearMessage_data() {
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QString>("message");
