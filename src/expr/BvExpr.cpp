@@ -1,7 +1,10 @@
 #include "BvExpr.h"
 
+#include "BvDictionary.h"
 #include "FormatSettings.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
 #include <cstdint>
@@ -39,6 +42,7 @@ inline double Checked(double value) {
 }
 
 double IntPower(double base, int64_t exponent) {
+    const double original = base;
     bool invert = exponent < 0;
     uint64_t n = invert ? uint64_t(-exponent) : uint64_t(exponent);
     double result = 1;
@@ -49,8 +53,12 @@ double IntPower(double base, int64_t exponent) {
         n >>= 1;
     }
     if (invert) {
-        if (result == 0)
+        if (original == 0)
             FloatZeroDivide();
+        // A power that underflowed has its inverse beyond the range (0.1 ^
+        // -400) or close to it: the library's power tells which, accurately.
+        if (!std::isnormal(result))
+            return std::pow(original, double(exponent));
         result = 1 / result;
     }
     return result;
@@ -101,11 +109,40 @@ double IntMod(double left, double right) {
     return double(l % r);
 }
 
-int CompareNodes(const TDataNode& left, const TDataNode& right) {
-    if (left.Type == dtString || right.Type == dtString) {
-        int c = QString::compare(left.ToText(), right.ToText(), Qt::CaseInsensitive);
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+// Texts are ordered by the rules of the user's language: the current
+// language of the main dictionary, or the primary language (English) when
+// there is none. The collator is made again only when the language changes.
+const QCollator& TextCollator() {
+    static QString language = QStringLiteral("none");
+    static QCollator collator;
+    const TBvDictionary* dictionary = TBvDictionary::Find(QStringLiteral("MainDictionary"));
+    QString wanted = dictionary ? dictionary->LanguageCode(dictionary->CurrentLanguage()) : QString();
+    if (wanted.isEmpty())
+        wanted = QStringLiteral("en/us");
+    if (wanted != language) {
+        collator = QCollator(QLocale(QString(wanted).replace(QLatin1Char('/'), QLatin1Char('_'))));
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        language = wanted;
     }
+    return collator;
+}
+
+// Equal is equal ignoring case, as ever; the order of unequal texts is the
+// language's (in Danish 'å' comes after 'ø'), by code point where the
+// language's rules see no difference.
+int CompareTexts(const QString& left, const QString& right) {
+    int c = QString::compare(left, right, Qt::CaseInsensitive);
+    if (c != 0) {
+        const int collated = TextCollator().compare(left, right);
+        if (collated != 0)
+            c = collated;
+    }
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int CompareNodes(const TDataNode& left, const TDataNode& right) {
+    if (left.Type == dtString || right.Type == dtString)
+        return CompareTexts(left.ToText(), right.ToText());
     if (left.Type == dtBoolean || right.Type == dtBoolean)
         return left.ToBoolean() == right.ToBoolean() ? 0 : 1;
     if (left.Type == dtNumber || right.Type == dtNumber) {
@@ -221,6 +258,7 @@ void TBvExprMain::Execute() {
     FCode.SetPosition(0);
     FStack.Clear();
     FCallDepth = 0;
+    FStepsLeft = FInstructionBudget;
     Run(false);
 }
 
@@ -256,12 +294,19 @@ void TBvExprMain::PopInto(TVarItem& var) {
         std::memcpy(&(into), cm + pc, 4);                                                          \
         pc += 4;                                                                                   \
     } while (0)
+// Only a jump back can make a run endless: it pays the bytes of code it
+// goes back over (the code passed again) out of the run's budget.
 #define JUMP(target)                                                                               \
     do {                                                                                           \
         int32_t to_ = (target);                                                                    \
         if (to_ < 0 || to_ > csize) [[unlikely]] {                                                 \
             SYNC();                                                                                \
             code.Jump(to_); /* fails: outside the code */                                          \
+        }                                                                                          \
+        if (to_ < pc) {                                                                            \
+            FStepsLeft -= pc - to_;                                                                \
+            if (FStepsLeft < 0) [[unlikely]]                                                       \
+                goto L_tooLong;                                                                    \
         }                                                                                          \
         pc = to_;                                                                                  \
     } while (0)
@@ -558,6 +603,9 @@ void TBvExprMain::Run(bool argument) {
     L_bad:
         SYNC();
         throw EExprError(QStringLiteral("Malformed code: unknown opcode %1").arg(opcode));
+    L_tooLong:
+        SYNC();
+        throw EExprError(QStringLiteral("Formula runs too long"));
 }
 
 #undef NEXT

@@ -46,6 +46,14 @@ public:
     // Runs the code once from its start; the variables keep their values.
     virtual void Execute();
 
+    // A run stops with "Formula runs too long" once its loops have gone
+    // through this many bytes of code again (some 20 to 100 million
+    // instructions), so that an endless loop cannot freeze the program. Code
+    // without loops runs once through; a real model needs a few thousand.
+    static constexpr int64_t DefaultInstructionBudget = 100'000'000;
+    int64_t InstructionBudget() const { return FInstructionBudget; }
+    void SetInstructionBudget(int64_t budget) { FInstructionBudget = budget; }
+
 private:
     struct TCallFrame;
 
@@ -64,6 +72,8 @@ private:
     std::vector<std::unique_ptr<TCallFrame>> FFrames;
     int FCallDepth = 0;
     bool FRunning = false;
+    int64_t FInstructionBudget = DefaultInstructionBudget;
+    int64_t FStepsLeft = 0; // of the current run, shared by its argument runs
 };
 
 // A formula that leaves its value in the variable Result.

@@ -65,6 +65,22 @@ void TExprCode::PatchInt32(int at, int32_t value) {
     std::memcpy(FBuffer.data() + at, &v, 4);
 }
 
+bool TExprCode::NumberConstAt(int at, double& value) const {
+    if (at < 0 || at + NumberConstSize > FCodeSize || FBuffer[size_t(at)] != opConst ||
+        FBuffer[size_t(at + 1)] != dtNumber)
+        return false;
+    uint64_t v;
+    std::memcpy(&v, FBuffer.data() + at + 2, 8);
+    v = qFromLittleEndian(v);
+    std::memcpy(&value, &v, 8);
+    return true;
+}
+
+void TExprCode::Truncate(int size) {
+    std::fill(FBuffer.begin() + size, FBuffer.begin() + FCodeSize, uint8_t(opEnd));
+    FCodeSize = size;
+    FPosition = size;
+}
 
 void TExprCode::TruncatedError() {
     throw EExprError(QStringLiteral("Malformed code: an operand runs past the end of the code"));

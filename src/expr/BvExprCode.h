@@ -83,6 +83,12 @@ public:
     // 16-bit length in bytes, then the text as UTF-16LE.
     void WriteString(const QString& text);
     void PatchInt32(int at, int32_t value);
+    // opConst, the number type and the double.
+    static constexpr int NumberConstSize = 10;
+    // True, with its value, when a number constant starts at `at`.
+    bool NumberConstAt(int at, double& value) const;
+    // Drops what was written from `size` on: it reads as the end again.
+    void Truncate(int size);
     // The end of what the compiler wrote (the rest of the buffer is opEnd).
     int CodeSize() const { return FCodeSize; }
 

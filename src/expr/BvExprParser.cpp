@@ -10,6 +10,9 @@ inline bool IsDigit(char16_t c) { return c >= '0' && c <= '9'; }
 inline bool IsHexDigit(char16_t c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
+inline unsigned HexValue(char16_t c) {
+    return IsDigit(c) ? unsigned(c - '0') : unsigned((c | 0x20) - 'a' + 10);
+}
 // A number token swallows all of these, so "1-2" is one (bad) token.
 inline bool IsNumberChar(char16_t c) {
     return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e';
@@ -136,7 +139,18 @@ bool TExprParser::TokenSymbolIs(QStringView word) const {
     return FToken == toSymbol && SameNameText(FTokenText, word);
 }
 
-int TExprParser::TokenInt() const { return StrToInt(FTokenText); }
+// "$" and up to 32 bits of hexadecimal digits: the 32-bit signed integer of
+// that bit pattern ($FFFFFFFF is -1), as the platform reads it.
+int TExprParser::TokenInt() const {
+    if (!FTokenText.startsWith(QLatin1Char('$')))
+        return StrToInt(FTokenText);
+    uint64_t value = 0;
+    for (qsizetype i = 1; i < FTokenText.size() && value <= 0xFFFFFFFFu; ++i)
+        value = value * 16 + HexValue(FTokenText[i].unicode());
+    if (FTokenText.size() == 1 || value > 0xFFFFFFFFu)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(FTokenText));
+    return int(int32_t(uint32_t(value)));
+}
 
 double TExprParser::TokenFloat() const { return StrToFloat(FTokenText); }
 
@@ -255,6 +269,9 @@ void TExprCompiler::Statement() {
                 step = p.TokenFloat();
             else
                 SymbolExpected("Number");
+            // The variable would never move.
+            if (step == 0)
+                throw EExprError(QStringLiteral("FOR loop with STEP 0 never ends"));
             p.NextToken();
         }
         ExpectSymbol(u"DO", "DO");
@@ -365,14 +382,19 @@ void TExprCompiler::KeywordLevel(QStringView keyword, uint8_t opcode, void (TExp
 
 void TExprCompiler::Expression() { KeywordLevel(u"OR", opOr, &TExprCompiler::AndLevel); }
 
-// AND groups to the right: a AND b AND c is a AND (b AND c).
+// AND groups to the right: a AND b AND c is a AND (b AND c). Its operands
+// are evaluated in order either way, so the opcodes of a chain all follow
+// its last operand; a loop, so that a long chain cannot exhaust the stack.
 void TExprCompiler::AndLevel() {
     Comparison();
-    if (FParser.TokenSymbolIs(u"AND")) {
+    int pending = 0;
+    while (FParser.TokenSymbolIs(u"AND")) {
         FParser.NextToken();
-        AndLevel();
-        FCode.WriteByte(opAnd);
+        Comparison();
+        ++pending;
     }
+    for (; pending > 0; --pending)
+        FCode.WriteByte(opAnd);
 }
 
 void TExprCompiler::Comparison() {
@@ -424,7 +446,7 @@ void TExprCompiler::AddLevel() {
 void TExprCompiler::ModLevel() { KeywordLevel(u"MOD", opMod, &TExprCompiler::MulLevel); }
 
 void TExprCompiler::MulLevel() {
-    PowerLevel();
+    SignLevel();
     for (;;) {
         uint8_t opcode;
         if (FParser.Token() == '*')
@@ -436,17 +458,55 @@ void TExprCompiler::MulLevel() {
         else
             return;
         FParser.NextToken();
-        PowerLevel();
+        SignLevel();
         FCode.WriteByte(opcode);
     }
+}
+
+// A leading sign covers the powers after it: -2 ^ 2 is -(2 ^ 2).
+void TExprCompiler::SignLevel() {
+    if (FParser.Token() == '-' || FParser.Token() == '+')
+        Signed(&TExprCompiler::SignLevel);
+    else
+        PowerLevel();
 }
 
 void TExprCompiler::PowerLevel() {
     Operand();
     while (FParser.Token() == '^') {
         FParser.NextToken();
-        Operand();
+        PowerOperand();
         FCode.WriteByte(opPower);
+    }
+}
+
+// After ^ and NOT a sign belongs to the one operand: 2 ^ -1 is 0.5.
+void TExprCompiler::PowerOperand() {
+    if (FParser.Token() == '-' || FParser.Token() == '+')
+        Signed(&TExprCompiler::PowerOperand);
+    else
+        Operand();
+}
+
+// -x is 0 - x and +x is 0 + x, so a sign of a text or a boolean fails as
+// the subtraction does. A signed number constant becomes one constant.
+void TExprCompiler::Signed(void (TExprCompiler::*operand)()) {
+    TNestingGuard guard(FDepth);
+    const int sign = FParser.Token();
+    FParser.NextToken();
+    const int start = FCode.Position();
+    EmitConst(0);
+    const int operandStart = FCode.Position();
+    (this->*operand)();
+    if (FCode.Position() == operandStart)
+        throw EExprError(QStringLiteral("Operand expected after %1").arg(QChar(sign)));
+    double value;
+    if (FCode.Position() == operandStart + TExprCode::NumberConstSize &&
+        FCode.NumberConstAt(operandStart, value)) {
+        FCode.Truncate(start);
+        EmitConst(sign == '-' ? 0 - value : 0 + value);
+    } else {
+        FCode.WriteByte(sign == '-' ? opSub : opAdd);
     }
 }
 
@@ -457,7 +517,7 @@ void TExprCompiler::Operand() {
     case toSymbol:
         if (p.TokenSymbolIs(u"NOT")) {
             p.NextToken();
-            Operand();
+            PowerOperand();
             FCode.WriteByte(opNot);
         } else if (p.TokenSymbolIs(u"TRUE") || p.TokenSymbolIs(u"FALSE")) {
             FCode.WriteByte(opConst);

@@ -56,7 +56,10 @@ private:
     void AddLevel();
     void ModLevel();
     void MulLevel();
+    void SignLevel();
     void PowerLevel();
+    void PowerOperand();
+    void Signed(void (TExprCompiler::*operand)());
     void Operand();
     void FunctionCall(int index, uint8_t opcode);
 

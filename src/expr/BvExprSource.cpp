@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -52,6 +53,35 @@ QString IndexChar(int64_t n) {
     int64_t code = n <= 9 ? 48 + n : 55 + n;
     code = ((code % 256) + 256) % 256; // one 8-bit character
     return code < 128 ? QString(QChar(char16_t(code))) : AnsiToStr(QByteArray(1, char(code)));
+}
+
+// Case by the letters' own partners, one character for one and within the
+// ANSI code page that texts are stored in: a character without such a
+// partner stays as it is (ß, whose capital is two letters; µ, whose capital
+// is Greek).
+QString ChangeCase(QString s, bool upper) {
+    static const QString ansi = [] {
+        QByteArray all(256, 0);
+        for (int i = 0; i < 256; ++i)
+            all[i] = char(i);
+        return AnsiToStr(all);
+    }();
+    for (QChar& c : s) {
+        const QChar partner = upper ? c.toUpper() : c.toLower();
+        if (partner != c && ansi.contains(partner))
+            c = partner;
+    }
+    return s;
+}
+
+// Beyond 15 integer digits a number has no further digits to show, and
+// written out it would run to hundreds of characters: the general form
+// (1E300) instead.
+QString DecToStr(double x, int64_t decimals) {
+    if (std::fabs(x) >= 1e15)
+        return FloatToStr(x);
+    // More decimals than a double carries say nothing.
+    return FormatNumber(x, int(std::clamp<int64_t>(decimals, 0, 18)));
 }
 
 bool IsLetters(const QString& s) {
@@ -124,9 +154,7 @@ void TBvExprSource::RegisterBuiltInFunctions() {
     f.AddFunc("Date", 0, [](TVarList&, TVarItem& r) { r.SetString(DateToStr(::Date())); });
     f.AddFunc("DecToStr", 2, [](TVarList& p, TVarItem& r) {
         double x = p[0].AsNumber();
-        // More decimals than a double carries say nothing.
-        int decimals = int(std::clamp<int64_t>(p[1].AsInteger(), 0, 18));
-        r.SetString(FormatNumber(x, decimals));
+        r.SetString(DecToStr(x, p[1].AsInteger()));
     });
     f.AddFunc("StrLength", 1, [](TVarList& p, TVarItem& r) { r.SetNumber(double(p[0].AsString().size())); });
     f.AddFunc("StrCopy", 3, [](TVarList& p, TVarItem& r) {
@@ -135,8 +163,8 @@ void TBvExprSource::RegisterBuiltInFunctions() {
     f.AddFunc("StrDelete", 3, [](TVarList& p, TVarItem& r) {
         r.SetString(StrDelete(p[0].AsString(), p[1].AsInteger(), p[2].AsInteger()));
     });
-    f.AddFunc("StrUpper", 1, [](TVarList& p, TVarItem& r) { r.SetString(p[0].AsString().toUpper()); });
-    f.AddFunc("StrLower", 1, [](TVarList& p, TVarItem& r) { r.SetString(p[0].AsString().toLower()); });
+    f.AddFunc("StrUpper", 1, [](TVarList& p, TVarItem& r) { r.SetString(ChangeCase(p[0].AsString(), true)); });
+    f.AddFunc("StrLower", 1, [](TVarList& p, TVarItem& r) { r.SetString(ChangeCase(p[0].AsString(), false)); });
     f.AddFunc("StrInsert", 3, [](TVarList& p, TVarItem& r) {
         r.SetString(StrInsert(p[0].AsString(), p[1].AsString(), p[2].AsInteger()));
     });

@@ -1,6 +1,7 @@
 // The stack machine: operators, control statements, run-time messages and
 // the expression components.
 
+#include "BvDictionary.h"
 #include "BvExpr.h"
 #include "ExprTestUtil.h"
 #include "FormatSettings.h"
@@ -84,7 +85,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("2 * 3 - 1 with blanks") << "x := 2 * 3 - 1" << "number 5";
         QTest::newRow("difference for negatives") << "x := 0 - 1" << "number -1";
-        QTest::newRow("leading minus fails when run") << "x := -1" << "run: The stack dosen't contain 2 numbers";
+        QTest::newRow("leading minus is a sign") << "x := -1" << "number -1";
         QTest::newRow("float") << "x := 7 - 2.5" << "number 4.5";
         QTest::newRow("hex") << "x := $FF + 1" << "number 256";
         QTest::newRow("exponent") << "x := 1.5E3 * 2" << "number 3000";
@@ -110,6 +111,10 @@ private slots:
         QTest::newRow("negative base, fraction") << "x := (0 - 8) ^ 0.5" << "run: Invalid floating point operation";
         QTest::newRow("0 ^ negative") << "x := 0 ^ (0 - 1)" << "run: Floating point division by zero";
         QTest::newRow("power overflow") << "x := 10 ^ 400" << "run: Floating point overflow";
+        QTest::newRow("negative power overflow") << "x := 0.1 ^ (0 - 400)" << "run: Floating point overflow";
+        QTest::newRow("negative power overflow, signed") << "x := 0.5 ^ -1100" << "run: Floating point overflow";
+        QTest::newRow("negative power near the limit") << "x := 0.5 ^ -1023" << "number 8.98846567431158E307";
+        QTest::newRow("negative power underflow") << "x := 10 ^ (0 - 400)" << "number 0";
         QTest::newRow("fractional power overflow") << "x := 10 ^ 400.5" << "run: Floating point overflow";
         QTest::newRow("product overflow") << "x := 1E300 * 1E300" << "run: Floating point overflow";
         QTest::newRow("sum overflow") << "x := 1E308 + 1E308" << "run: Floating point overflow";
@@ -127,6 +132,128 @@ private slots:
     void arithmetic() {
         QFETCH(QString, text);
         QFETCH(QString, expected);
+        QCOMPARE(RunFormula(text), expected);
+    }
+
+    // A sign belongs to its operand; it binds less tightly than ^ and more
+    // tightly than everything else.
+    void unarySign_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("x := -1") << "x := -1" << "number -1";
+        QTest::newRow("x := -0.27") << "x := -0.27" << "number -0.27";
+        QTest::newRow("1 = -1") << "x := 1 = -1" << "boolean FALSE";
+        QTest::newRow("-1 = -1") << "x := -1 = -1" << "boolean TRUE";
+        QTest::newRow("a > -5") << "a := 7  x := a > -5" << "boolean TRUE";
+        QTest::newRow("IF a < -5") << "a := 0 - 10 IF a < -5 THEN x := 1 ELSE x := 2" << "number 1";
+        QTest::newRow("CASE arm x := -1") << "k := 3 CASE k OF 3: x := -1 END" << "number -1";
+        QTest::newRow("CASE label -1") << "k := 0 - 1 x := 0 CASE k OF -1: x := 5 END" << "number 5";
+        QTest::newRow("-2 ^ 2") << "x := -2 ^ 2" << "number -4";
+        QTest::newRow("(-2) ^ 2") << "x := (-2) ^ 2" << "number 4";
+        QTest::newRow("2 ^ -1") << "x := 2 ^ -1" << "number 0.5";
+        QTest::newRow("2 ^ -1 ^ 2 groups left") << "x := 2 ^ -1 ^ 2" << "number 0.25";
+        QTest::newRow("2 * -3") << "x := 2 * -3" << "number -6";
+        QTest::newRow("3 * -2 ^ 2") << "x := 3 * -2 ^ 2" << "number -12";
+        QTest::newRow("-7 MOD 2") << "x := -7 MOD 2" << "number -1";
+        QTest::newRow("-7 DIV 2") << "x := -7 DIV 2" << "number -3";
+        QTest::newRow("1 - -1") << "x := 1 - -1" << "number 2";
+        QTest::newRow("1 + -1") << "x := 1 + -1" << "number 0";
+        QTest::newRow("- -3") << "x := - -3" << "number 3";
+        QTest::newRow("+3") << "x := +3" << "number 3";
+        QTest::newRow("-0 is 0") << "x := -0" << "number 0";
+        QTest::newRow("sign of a variable") << "a := 2 x := -a * 3" << "number -6";
+        QTest::newRow("sign of parentheses") << "x := -(1 + 2)" << "number -3";
+        QTest::newRow("sign of a function") << "x := -Max(1, 2)" << "number -2";
+        QTest::newRow("sign in an argument") << "x := Min(-1, 2)" << "number -1";
+        QTest::newRow("NOT of a sign") << "x := NOT -1" << "boolean TRUE";
+        QTest::newRow("sign of a text") << "x := -'a'" << "run: The stack dosen't contain 2 numbers";
+        QTest::newRow("plus sign of a text") << "x := +'a'" << "run: The stack dosen't contain 2 numbers";
+        QTest::newRow("sign of a boolean") << "x := -TRUE" << "run: The stack dosen't contain 2 numbers";
+    }
+    void unarySign() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(RunFormula(text), expected);
+    }
+
+    // Endless loops stop at the run's budget instead of freezing the program.
+    void runsTooLong_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("WHILE TRUE") << "WHILE TRUE DO x := 1";
+        QTest::newRow("REPEAT UNTIL FALSE") << "REPEAT x := 1 UNTIL FALSE";
+        QTest::newRow("variable never moves") << "i := 0 WHILE i < 10 DO x := i";
+        QTest::newRow("step too small to change the variable") << "FOR i := 1E20 TO 2E20 DO x := i";
+        QTest::newRow("REPEAT on a comparison") << "i := 1 REPEAT x := i UNTIL i > 5";
+        QTest::newRow("nested loops") << "FOR i := 1 TO 1000000 DO FOR j := 1 TO 1000000 DO x := i + j";
+    }
+    void runsTooLong() {
+        QFETCH(QString, text);
+        TBvExprMain formula;
+        formula.SetExpressionText(text);
+        formula.Compile();
+        formula.SetInstructionBudget(100000);
+        QCOMPARE(RunError(formula), QStringLiteral("Formula runs too long"));
+        // The next run has its budget again.
+        QCOMPARE(RunError(formula), QStringLiteral("Formula runs too long"));
+    }
+
+    void defaultBudgetEndsAnEndlessLoop() {
+        TBvExprMain formula;
+        QCOMPARE(formula.InstructionBudget(), TBvExprMain::DefaultInstructionBudget);
+        formula.SetExpressionText("n := 0 WHILE TRUE DO n := n + 1");
+        formula.Compile();
+        QCOMPARE(RunError(formula), QStringLiteral("Formula runs too long"));
+        // Generous: millions of passes before it stops.
+        QVERIFY(formula.VarList().Find(u"n")->AsNumber() > 1e6);
+    }
+
+    void budgetIsPerRun() {
+        TBvExprMain formula;
+        formula.SetExpressionText("s := 0 FOR i := 1 TO 100 DO s := s + i");
+        formula.Compile();
+        formula.SetInstructionBudget(10000);
+        formula.Execute();
+        formula.Execute();
+        QCOMPARE(formula.VarList().Find(u"s")->AsNumber(), 5050.0);
+        formula.SetInstructionBudget(100);
+        QCOMPARE(RunError(formula), QStringLiteral("Formula runs too long"));
+        formula.SetInstructionBudget(0); // code without loops runs through once
+        formula.SetExpressionText("x := 1 + 2 IF x > 2 THEN y := x * 2");
+        formula.Compile();
+        formula.Execute();
+        QCOMPARE(formula.VarList().Find(u"y")->AsNumber(), 6.0);
+    }
+
+    // Texts are ordered by the rules of the dictionary's language; equal
+    // texts are those equal ignoring case, whatever the language.
+    void textOrderOfTheLanguage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString aRing = QString::fromUtf8("\xc3\xa5"), oSlash = QString::fromUtf8("\xc3\xb8"),
+                      ae = QString::fromUtf8("\xc3\xa6"), ARing = QString::fromUtf8("\xc3\x85");
+        QTest::newRow("Danish: å after ø") << 2 << "x := '" + aRing + "' > '" + oSlash + "'" << "boolean TRUE";
+        QTest::newRow("Danish: Å after ø") << 2 << "x := '" + ARing + "' > '" + oSlash + "'" << "boolean TRUE";
+        QTest::newRow("Danish: æ before ø") << 2 << "x := '" + ae + "' < '" + oSlash + "'" << "boolean TRUE";
+        QTest::newRow("Danish: z before æ") << 2 << "x := 'z' < '" + ae + "'" << "boolean TRUE";
+        QTest::newRow("Danish: case ignored") << 2 << "x := 'B' > 'a'" << "boolean TRUE";
+        QTest::newRow("Danish: equal ignoring case") << 2 << "x := '" + ARing + "bc' = '" + aRing + "BC'" << "boolean TRUE";
+        QTest::newRow("Danish: aa is not å") << 2 << "x := 'aa' = '" + aRing + "'" << "boolean FALSE";
+        QTest::newRow("Danish: aa <> å") << 2 << "x := 'aa' <> '" + aRing + "'" << "boolean TRUE";
+        QTest::newRow("Danish: number as text") << 2 << "x := 10 < '9'" << "boolean TRUE";
+        QTest::newRow("English: å before ø") << 0 << "x := '" + aRing + "' > '" + oSlash + "'" << "boolean FALSE";
+        QTest::newRow("English: å before b") << 0 << "x := '" + aRing + "' < 'b'" << "boolean TRUE";
+    }
+    void textOrderOfTheLanguage() {
+        QFETCH(int, language);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        TBvDictionary dictionary;
+        dictionary.SetDictionaryName("MainDictionary");
+        dictionary.LoadFromText("language 0 en/us \"English\"\nlanguage 1 en/gb \"English (United Kingdom)\"\n"
+                                "language 2 da/dk \"Dansk\"\n",
+                                "test");
+        dictionary.SetCurrentLanguage(language);
         QCOMPARE(RunFormula(text), expected);
     }
 

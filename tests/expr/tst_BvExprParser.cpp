@@ -109,6 +109,39 @@ private slots:
         QVERIFY(!text.TokenSymbolIs(u"BEGIN")); // a string is not a word
     }
 
+    void hexConstants_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("all 32 bits") << "$FFFFFFFF" << -1;
+        QTest::newRow("highest positive") << "$7FFFFFFF" << 2147483647;
+        QTest::newRow("sign bit") << "$80000000" << int(0x80000000u);
+        QTest::newRow("leading zeros") << "$000000000001" << 1;
+        QTest::newRow("lower case") << "$ff" << 255;
+    }
+    void hexConstants() {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        TExprParser parser(text);
+        QCOMPARE(parser.TokenInt(), value);
+    }
+
+    // Each AND used to be one more native stack frame, beyond the nesting
+    // limit: a long chain ended the process.
+    void longAndChain() {
+        QString text = QStringLiteral("x := TRUE");
+        for (int line = 0; line < 2000; ++line) {
+            text += QLatin1Char('\n');
+            for (int i = 0; i < 300; ++i)
+                text += QStringLiteral(" AND a");
+        }
+        TBvExprMain formula;
+        formula.SetExpressionText(text);
+        formula.Compile();
+        formula.VarList().SetValue("a", TDataNode::FromBoolean(true));
+        formula.Execute();
+        QCOMPARE(formula.VarList().Find(u"x")->AsBoolean(), true);
+    }
+
     void lineCounting() {
         TExprParser parser("a\r\n\r\nb\n'c");
         QCOMPARE(parser.SourceLine(), 1);
@@ -176,6 +209,15 @@ private slots:
         QTest::newRow("comment to the end") << "x := 1 { never closed" << true << "compiled";
         QTest::newRow("keywords in any case") << "if X then result := 1" << true << "compiled";
         QTest::newRow("negative constant compiles") << "x := -1" << true << "compiled";
+        QTest::newRow("STEP 0") << "FOR i := 1 TO 3 STEP 0 DO x := 1" << true << "EExprError FOR loop with STEP 0 never ends";
+        QTest::newRow("STEP 0.0") << "FOR i := 3 DOWNTO 1 STEP 0.0 DO x := 1" << true << "EExprError FOR loop with STEP 0 never ends";
+        QTest::newRow("STEP 0E5") << "FOR i := 1 TO 3 STEP 0E5 DO x := 1" << true << "EExprError FOR loop with STEP 0 never ends";
+        QTest::newRow("sign without operand") << "x := -" << true << "EExprError Operand expected after -";
+        QTest::newRow("sign before an operator") << "x := 2 * + * 3" << true << "EExprError Operand expected after +";
+        QTest::newRow("sign before a parenthesis") << "x := (1 + -)" << true << "EExprError Operand expected after -";
+        QTest::newRow("signs nested too deeply") << "x := " + QString(300, '-') + "1" << true << "EExprError Expression nested too deeply";
+        QTest::newRow("hex of 32 bits") << "x := $FFFFFFFF" << true << "compiled";
+        QTest::newRow("hex beyond 32 bits") << "x := $100000000" << true << "EConvertError '$100000000' is not a valid integer value";
     }
     void compileMessages() {
         QFETCH(QString, text);
@@ -273,7 +315,22 @@ private slots:
             << "x := Max(1, y)"
             << Var(opCallFunc, 5) + Num(1) + Op(opParam) + Var(opLoad, 1) + Op(opParam) + Var(opStore, 0);
         QTest::newRow("no arguments") << "x := Time()" << Var(opCallFunc, 6) + Var(opStore, 0);
-        QTest::newRow("leading minus compiles to nothing") << "x := -1" << Num(1) + Op(opSub) + Var(opStore, 0);
+        QTest::newRow("signed constant is one constant") << "x := -1" << Num(-1) + Var(opStore, 0);
+        QTest::newRow("plus sign of a constant") << "x := +2.5" << Num(2.5) + Var(opStore, 0);
+        QTest::newRow("sign of a variable is 0 - it")
+            << "x := -a" << Num(0) + Var(opLoad, 1) + Op(opSub) + Var(opStore, 0);
+        QTest::newRow("plus sign of a variable is 0 + it")
+            << "x := +a" << Num(0) + Var(opLoad, 1) + Op(opAdd) + Var(opStore, 0);
+        QTest::newRow("leading sign covers the power")
+            << "x := -2 ^ 2" << Num(0) + Num(2) + Num(2) + Op(opPower) + Op(opSub) + Var(opStore, 0);
+        QTest::newRow("sign after ^ covers one operand")
+            << "x := 2 ^ -a ^ 2"
+            << Num(2) + Num(0) + Var(opLoad, 1) + Op(opSub) + Op(opPower) + Num(2) + Op(opPower) + Var(opStore, 0);
+        QTest::newRow("sign after *") << "x := a * -3" << Var(opLoad, 1) + Num(-3) + Op(opMul) + Var(opStore, 0);
+        QTest::newRow("two signs") << "x := - -3" << Num(3) + Var(opStore, 0);
+        QTest::newRow("long AND chain") << "x := a AND b AND c AND d"
+            << Var(opLoad, 1) + Var(opLoad, 2) + Var(opLoad, 3) + Var(opLoad, 4) + Op(opAnd) + Op(opAnd) +
+                   Op(opAnd) + Var(opStore, 0);
     }
     void codeLayout() {
         QFETCH(QString, text);

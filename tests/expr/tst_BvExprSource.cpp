@@ -214,6 +214,9 @@ private slots:
         QTest::newRow("DecToStr") << "x := DecToStr(1234567.891, 2)" << "text 1,234,567.89";
         QTest::newRow("DecToStr no decimals") << "x := DecToStr(1234.4, 0)" << "text 1,234";
         QTest::newRow("DecToStr whole number read rounded") << "x := DecToStr(1, 1.6)" << "text 1.00";
+        QTest::newRow("DecToStr 15 integer digits") << "x := DecToStr(999999999999999.0, 0)" << "text 999,999,999,999,999";
+        QTest::newRow("DecToStr beyond 15 digits") << "x := DecToStr(1E300, 0)" << "text 1E300";
+        QTest::newRow("DecToStr negative beyond") << "x := DecToStr(0 - 1.5E15, 2)" << "text -1.5E15";
         QTest::newRow("StrLength") << "x := StrLength('abc')" << "number 3";
         QTest::newRow("StrLength empty") << "x := StrLength('')" << "number 0";
         QTest::newRow("StrCopy from 0") << "x := StrCopy('abcdef', 0, 3)" << "text abc";
@@ -228,6 +231,14 @@ private slots:
         QTest::newRow("StrDelete cut at end") << "x := StrDelete('abc', 2, 10)" << "text a";
         QTest::newRow("StrUpper") << "x := StrUpper('abc' + #230 + #248)" << QString::fromUtf8("text ABC\xc3\x86\xc3\x98");
         QTest::newRow("StrLower") << "x := StrLower('ABC' + #197)" << QString::fromUtf8("text abc\xc3\xa5");
+        // Within the ANSI code page, one character for one.
+        QTest::newRow("StrUpper keeps sharp s") << "x := StrUpper('stra' + #223 + 'e')" << QString::fromUtf8("text STRA\xc3\x9f" "E");
+        QTest::newRow("StrUpper keeps micro") << "x := StrUpper(#181 + 'g')" << QString::fromUtf8("text \xc2\xb5G");
+        QTest::newRow("StrUpper y diaeresis") << "x := StrUpper(#255)" << QString::fromUtf8("text \xc5\xb8");
+        QTest::newRow("StrUpper s caron") << "x := StrUpper(#154)" << QString::fromUtf8("text \xc5\xa0");
+        QTest::newRow("StrLower Y diaeresis") << "x := StrLower(#159)" << QString::fromUtf8("text \xc3\xbf");
+        QTest::newRow("StrLower keeps micro and sharp s") << "x := StrLower(#181 + #223 + 'A')" << QString::fromUtf8("text \xc2\xb5\xc3\x9f" "a");
+        QTest::newRow("StrUpper length kept") << "x := StrLength(StrUpper(#223 + #223))" << "number 2";
         QTest::newRow("StrInsert") << "x := StrInsert('X', 'abc', 2)" << "text aXbc";
         QTest::newRow("StrInsert at 0") << "x := StrInsert('X', 'abc', 0)" << "text Xabc";
         QTest::newRow("StrInsert beyond") << "x := StrInsert('X', 'abc', 9)" << "text abcX";
