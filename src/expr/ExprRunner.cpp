@@ -95,13 +95,39 @@ TDataNode SettingValue(const QString& value) {
     return TDataNode::FromString(value);
 }
 
+// One line per variable: a backslash, a tab and the line ends in a text
+// are written as \\, \t, \n and \r.
+QString Escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString VariableLine(const TVarItem& var) {
     const TDataNode& node = var.Node();
     QString type, value;
     switch (node.Type) {
     case dtString:
         type = QStringLiteral("text");
-        value = node.Text;
+        value = Escaped(node.Text);
         break;
     case dtNumber:
         type = QStringLiteral("number");
@@ -161,10 +187,10 @@ int RunExprCommand(const QStringList& arguments, QIODevice& input, QIODevice& ou
         for (int i = 0; i < formula.VarList().Count(); ++i)
             WriteLine(output, VariableLine(formula.VarList().Items(i)));
     } catch (const Exception& e) {
-        WriteLine(output, QStringLiteral("error\t") + e.Message());
+        WriteLine(output, QStringLiteral("error\t") + Escaped(e.Message()));
         return 1;
     } catch (const std::exception& e) {
-        WriteLine(output, QStringLiteral("error\t") + QString::fromUtf8(e.what()));
+        WriteLine(output, QStringLiteral("error\t") + Escaped(QString::fromUtf8(e.what())));
         return 1;
     }
     return 0;

@@ -66,6 +66,12 @@ private slots:
             << QStringList{"-"} << QByteArray("x := Max") << 1 << "error\tSymbol expected (\n";
         QTest::newRow("UTF-8 text")
             << QStringList{"-"} << QByteArray("x := StrUpper('s\xc3\xb8')") << 0 << QString::fromUtf8("x\ttext\tS\xc3\x98\n");
+        QTest::newRow("texts escaped, one line each")
+            << QStringList{"-"} << QByteArray("a := 'x' + #9 + 'y' + #13#10 + 'z\\'\nb := 'plain'") << 0
+            << "a\ttext\tx\\ty\\r\\nz\\\\\nb\ttext\tplain\n";
+        QTest::newRow("error message escaped")
+            << QStringList{"-"} << QByteArray("x := StrToNum('1' + #10 + '2')") << 1
+            << "error\t'1\\n2' is not a valid floating point value\n";
         QTest::newRow("ANSI file")
             << QStringList{"-"} << QByteArray("x := StrUpper('s\xf8')") << 0 << QString::fromUtf8("x\ttext\tS\xc3\x98\n");
     }
