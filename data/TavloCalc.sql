@@ -6,6 +6,8 @@
 -- Formulas are written in the program's expression language; their texts span
 -- several lines where that reads better (the language needs no separators).
 -- Colours are Windows colour values: $00BBGGRR (blue in the high byte).
+-- Long texts are declared TEXT: SQLite reads MEMO as a number where it can ("007" became 7).
+-- The schema version at the end is what the program migrates older files from.
 
 BEGIN TRANSACTION;
 
@@ -24,8 +26,8 @@ CREATE TABLE "Risks" (
   "Default"      VARCHAR(50),
   "Decimals"     SMALLINT,
   "Dependent"    VARCHAR(100),
-  "Expression"   MEMO,
-  "Adjust"       MEMO,
+  "Expression"   TEXT,
+  "Adjust"       TEXT,
   "Min"          FLOAT,
   "Max"          FLOAT,
   "UnitCategory" VARCHAR(30),
@@ -38,8 +40,8 @@ CREATE TABLE "Risks_P" (
   "Active"        BOOLEAN NOT NULL,
   "Visible"       BOOLEAN NOT NULL,
   "Enabled"       BOOLEAN,
-  "Expression"    MEMO,
-  "Adjust"        MEMO,
+  "Expression"    TEXT,
+  "Adjust"        TEXT,
   "NotUsedInCalc" BOOLEAN,
   "CalcID"        INTEGER
 );
@@ -50,8 +52,8 @@ CREATE TABLE "Risks_D" (
   "Active"        BOOLEAN NOT NULL,
   "Visible"       BOOLEAN NOT NULL,
   "Enabled"       BOOLEAN,
-  "Expression"    MEMO,
-  "Adjust"        MEMO,
+  "Expression"    TEXT,
+  "Adjust"        TEXT,
   "NotUsedInCalc" BOOLEAN,
   "CalcID"        INTEGER
 );
@@ -137,8 +139,8 @@ CREATE TABLE "Country" (
   "Program title"       VARCHAR(40),
   "Splash title"        VARCHAR(40),
   "Print title"         VARCHAR(40),
-  "SplashMessage"       MEMO,
-  "AboutMessage"        MEMO,
+  "SplashMessage"       TEXT,
+  "AboutMessage"        TEXT,
   "ScaleFactor"         SMALLINT,
   "HelpFile"            VARCHAR(20),
   "Enabled"             BOOLEAN
@@ -167,7 +169,7 @@ CREATE TABLE "Compose_P" (
   "Country id" INTEGER,
   "Name"       VARCHAR(100),
   "Type"       SMALLINT,
-  "Expression" MEMO
+  "Expression" TEXT
 );
 CREATE INDEX "IX_Compose_P_CountryId_Name" ON "Compose_P"("Country id","Name");
 CREATE INDEX "IX_Compose_P_CountryId_ComposeId" ON "Compose_P"("Country id","Compose id");
@@ -177,7 +179,7 @@ CREATE TABLE "Compose_D" (
   "Country id" INTEGER,
   "Name"       VARCHAR(100),
   "Type"       SMALLINT,
-  "Expression" MEMO
+  "Expression" TEXT
 );
 CREATE INDEX "IX_Compose_D_CountryId_Name" ON "Compose_D"("Country id","Name");
 CREATE INDEX "IX_Compose_D_CountryId_ComposeId" ON "Compose_D"("Country id","Compose id");
@@ -572,5 +574,7 @@ INSERT INTO "ItemLink" ("JournalID","GroupID","ItemID") VALUES (1, 10, 38);
 INSERT INTO "ItemLink" ("JournalID","GroupID","ItemID") VALUES (1, 10, 39);
 INSERT INTO "ItemLink" ("JournalID","GroupID","ItemID") VALUES (1, 11, 40);
 INSERT INTO "ItemLink" ("JournalID","GroupID","ItemID") VALUES (1, 11, 41);
+
+PRAGMA user_version = 1;
 
 COMMIT;

@@ -1,16 +1,20 @@
 -- Patient database (engine alias TavloPatients): schema, created empty at first start.
 --
 -- Every statement ends with a semicolon at the end of its line, so a loader may split there.
+-- Long texts are declared TEXT: SQLite reads MEMO as a number where it can ("007" became 7).
+-- The schema version at the end is what the program migrates older files from.
 
 BEGIN TRANSACTION;
 
 -- A patient is identified by birth date and sequence id; DEFAULT_ORDER refuses a second pair.
+-- Neither part may be NULL, which SQLite would count as distinct from every other NULL: a
+-- patient needs a birth date, and a missing sequence id is stored as the empty one.
 CREATE TABLE "Patient" (
   "Patient id"  INTEGER PRIMARY KEY AUTOINCREMENT,
   "Identity"    VARCHAR(20),
   "Auto"        INTEGER,
-  "Birth date"  DATETIME,
-  "Sequence id" VARCHAR(4),
+  "Birth date"  DATETIME NOT NULL,
+  "Sequence id" VARCHAR(4) NOT NULL ON CONFLICT REPLACE DEFAULT '',
   "First name"  VARCHAR(30),
   "Last name"   VARCHAR(30),
   "Export"      BOOLEAN NOT NULL,
@@ -26,7 +30,7 @@ CREATE TABLE "Journal" (
   "Patient id" INTEGER,
   "Date"       DATETIME,
   "Doctor"     VARCHAR(50),
-  "Memo"       MEMO,
+  "Memo"       TEXT,
   "CalcID"     INTEGER
 );
 CREATE INDEX "IX_Journal_PatientId_Date_JournalId" ON "Journal"("Patient id","Date","Journal id");
@@ -58,5 +62,7 @@ CREATE TABLE "Doctors" (
 -- rows of Journal id 1 are the template of a patient's first examination, so the first real
 -- examination must not get that number. Numbering starts at 2.
 INSERT INTO "sqlite_sequence" ("name","seq") VALUES ('Journal', 1);
+
+PRAGMA user_version = 1;
 
 COMMIT;
