@@ -49,9 +49,8 @@ TSqlCounter::TSqlCounter(const QSqlDatabase& connection) {
 
 TSqlCounter::~TSqlCounter() { Stop(); }
 
-void TSqlCounter::Start() {
-    FCounts = TSqlCounts();
-    if (!FHandle)
+void TSqlCounter::Resume() {
+    if (!FHandle || FRunning)
         return;
     Api().TraceV2(static_cast<sqlite3*>(FHandle), SQLITE_TRACE_STMT | SQLITE_TRACE_ROW | SQLITE_TRACE_PROFILE,
                   &TSqlCounter::Trace, this);

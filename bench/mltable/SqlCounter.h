@@ -27,9 +27,14 @@ public:
     bool Available() const { return FHandle != nullptr; }
     const QString& Problem() const { return FProblem; }
 
-    // Starts counting from zero; Stop ends it and keeps the counts.
-    void Start();
+    // Start counts from zero; Resume counts on from where Stop left off.
+    void Start() {
+        Reset();
+        Resume();
+    }
+    void Resume();
     void Stop();
+    void Reset() { FCounts = TSqlCounts(); }
     const TSqlCounts& Counts() const { return FCounts; }
 
 private:

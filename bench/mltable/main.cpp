@@ -519,49 +519,52 @@ void MeasureWrites(TReport& report, TMlTable& patient, TSqlCounter& counter, con
         SetOrder(patient, order);
 
         // Edit: the first name changes and changes back, sample by sample.
+        // Each sample times the store's write and then the bare one, so both
+        // meet the disk in the same state.
         patient.Locate("Patient id", editedId);
         const QString original = patient.FieldByName("First name")->AsString();
         const auto nameOf = [&](int i) { return i % 2 ? original : QStringLiteral("Benchedit"); };
-        counter.Start();
+        const auto bareEdit = [&](const QString& name) {
+            update.bindValue(0, name);
+            update.bindValue(1, bareEditedId);
+            Run(update);
+        };
+        QVector<double> bareEditMs;
+        counter.Reset();
         const QVector<double> editMs = Samples([&](int i) {
             patient.Locate("Patient id", editedId);
+            counter.Resume();
             QElapsedTimer timer;
             timer.start();
             patient.Edit();
             patient.FieldByName("First name")->SetAsString(nameOf(i));
             patient.Post();
             const double ms = MsSince(timer);
+            counter.Stop();
             if (i == 0 && Committed(c, firstName, editedId).toString() != nameOf(i))
                 uncommitted << "edit, " + order.Label;
+            timer.restart();
+            bareEdit(nameOf(i));
+            bareEditMs << MsSince(timer);
             return ms;
         });
-        counter.Stop();
         const TSqlCounts editCounts = counter.Counts();
         if (editMs.size() % 2) {
             patient.Locate("Patient id", editedId);
             patient.Edit();
             patient.FieldByName("First name")->SetAsString(original);
             patient.Post();
-        }
-        const QVector<double> bareEdit = Samples([&](int i) {
-            QElapsedTimer timer;
-            timer.start();
-            update.bindValue(0, nameOf(i));
-            update.bindValue(1, bareEditedId);
-            Run(update);
-            return MsSince(timer);
-        });
-        if (bareEdit.size() % 2) {
-            update.bindValue(0, original);
-            update.bindValue(1, bareEditedId);
-            Run(update);
+            bareEdit(original);
         }
 
-        // Insert, then delete the rows just inserted.
+        // Insert, then delete the rows just inserted; the bare query likewise.
         QStringList inserted;
-        counter.Start();
+        QVector<QVariant> bareIds;
+        QVector<double> bareInsertMs;
+        counter.Reset();
         const QVector<double> insertMs = Samples([&](int i) {
             const QString identity = BenchIdentity + QString::number(++newRows);
+            counter.Resume();
             QElapsedTimer timer;
             timer.start();
             patient.Append();
@@ -574,61 +577,50 @@ void MeasureWrites(TReport& report, TMlTable& patient, TSqlCounter& counter, con
             patient.FieldByName("Test")->SetAsBoolean(true);
             patient.Post();
             const double ms = MsSince(timer);
+            counter.Stop();
             inserted << identity;
             if (i == 0 && Committed(c, byIdentity, identity).toInt() != 1)
                 uncommitted << "insert, " + order.Label;
+            timer.restart();
+            insert.bindValue(0, BenchIdentity + "bare");
+            insert.bindValue(1, EncodeDate(2095, 1, 1) + newRows);
+            Run(insert);
+            bareInsertMs << MsSince(timer);
+            bareIds << insert.lastInsertId();
             return ms;
         });
-        counter.Stop();
         const TSqlCounts insertCounts = counter.Counts();
-        counter.Start();
+        QVector<double> bareDeleteMs;
+        counter.Reset();
         const QVector<double> deleteMs = Samples(
             [&](int i) {
                 if (!patient.Locate("Identity", inserted.at(i)))
                     throw Exception("the inserted patient " + inserted.at(i) + " is not in the table");
+                counter.Resume();
                 QElapsedTimer timer;
                 timer.start();
                 patient.Delete();
                 const double ms = MsSince(timer);
+                counter.Stop();
                 if (i == 0 && Committed(c, byIdentity, inserted.at(i)).toInt() != 0)
                     uncommitted << "delete, " + order.Label;
+                timer.restart();
+                remove.bindValue(0, bareIds.at(i));
+                Run(remove);
+                bareDeleteMs << MsSince(timer);
                 return ms;
             },
             int(inserted.size()));
-        counter.Stop();
         const TSqlCounts deleteCounts = counter.Counts();
-        for (qsizetype i = deleteMs.size(); i < inserted.size(); ++i)
+        for (qsizetype i = deleteMs.size(); i < inserted.size(); ++i) {
             if (patient.Locate("Identity", inserted.at(i)))
                 patient.Delete();
-
-        QVector<QVariant> bareIds;
-        const QVector<double> bareInsert = Samples([&](int) {
-            QElapsedTimer timer;
-            timer.start();
-            insert.bindValue(0, BenchIdentity + "bare");
-            insert.bindValue(1, EncodeDate(2095, 1, 1) + ++newRows);
-            Run(insert);
-            const double ms = MsSince(timer);
-            bareIds << insert.lastInsertId();
-            return ms;
-        });
-        const QVector<double> bareDelete = Samples(
-            [&](int i) {
-                QElapsedTimer timer;
-                timer.start();
-                remove.bindValue(0, bareIds.at(i));
-                Run(remove);
-                return MsSince(timer);
-            },
-            int(bareIds.size()));
-        for (qsizetype i = bareDelete.size(); i < bareIds.size(); ++i) {
             remove.bindValue(0, bareIds.at(i));
             Run(remove);
         }
-
-        figure("edit", order.Label, editCounts, editMs, bareEdit);
-        figure("insert", order.Label, insertCounts, insertMs, bareInsert);
-        figure("delete", order.Label, deleteCounts, deleteMs, bareDelete);
+        figure("edit", order.Label, editCounts, editMs, bareEditMs);
+        figure("insert", order.Label, insertCounts, insertMs, bareInsertMs);
+        figure("delete", order.Label, deleteCounts, deleteMs, bareDeleteMs);
     }
     SetOrder(patient, {});
     report.Figure("writes: each post and delete committed at once",
