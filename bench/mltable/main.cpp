@@ -479,7 +479,7 @@ void SetOrder(TMlTable& table, const TOrder& order) {
 // run is removed at the start.
 const QString BenchIdentity = QStringLiteral("BENCH-");
 
-// One value the bare connection reads, that is what is committed.
+// The first value a query on the bare connection reads: what is committed.
 QVariant Committed(const QSqlDatabase& c, const QString& sql, const QVariant& param) {
     QSqlQuery q = Prepared(c, sql);
     q.bindValue(0, param);
