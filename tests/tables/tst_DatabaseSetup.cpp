@@ -513,12 +513,14 @@ private slots:
             << "TavloCalc-v0.sql" << ApplicationSeedName
             << QStringList{"INSERT INTO Country (Name, SplashMessage, AboutMessage) VALUES ('Norge', '007', '1e3')",
                            "INSERT INTO Country (Name, SplashMessage) VALUES ('Island', '2.5e1')",
+                           "INSERT INTO Country (Name, SplashMessage, AboutMessage) VALUES ('Suomi', "
+                           "'12345678901234567890', '1e20')",
                            "INSERT INTO Compose_D (\"Country id\", Name, Type, Expression) VALUES (1, 'x', 1, "
                            "'Result := ''1.50''')",
                            "UPDATE Risks SET Adjust = '0.125' WHERE \"Risk id\" = 33",
                            "DELETE FROM Country WHERE Name = 'Island'"}
             << "" << "" << "Country.SplashMessage"
-            << "INSERT INTO Country (Name) VALUES ('Sverige')|SELECT max(\"Country id\") FROM Country|5";
+            << "INSERT INTO Country (Name) VALUES ('Sverige')|SELECT max(\"Country id\") FROM Country|6";
         QTest::newRow("patient database")
             << "TavloPatients-v0.sql" << PatientSeedName
             << QStringList{"INSERT INTO Patient (\"Birth date\", \"Sequence id\", \"Last name\", Export, Test) VALUES "
