@@ -1,5 +1,6 @@
 #include "DBTables.h"
 #include "DBClient.h"
+#include "TablesFixture.h"
 #include "DataSetModel.h"
 #include "TestMain.h"
 
@@ -48,7 +49,7 @@ QString Shown(const TDataSetModel& model, int column = 1) {
     return names.join(',');
 }
 
-void Fill(TClientDataSet& ds, const QStringList& names) {
+void Fill(TDataSet& ds, const QStringList& names) {
     for (const QString& name : names) {
         ds.Append();
         ds.FieldByName("Id")->SetAsInteger(int(ds.RecordCount()) + 1);
@@ -67,21 +68,35 @@ private slots:
     // row they touch; a posted row that the order puts elsewhere moves. The
     // model is never reset, and the adapter keeps the rules of Qt's models.
     void editingTellsTheRowsItTouches_data() {
+        QTest::addColumn<bool>("stored");
         QTest::addColumn<QString>("order");
         QTest::addColumn<QStringList>("expected"); // after insert, post, edit, delete, append, cancel
-        QTest::newRow("storage order") << "" << QStringList{"insert 2", "Cai,Ask,Ada,Eik,Bo,Dan", "",
+        QTest::newRow("storage order") << false << "" << QStringList{"insert 2", "Cai,Ask,Ada,Eik,Bo,Dan", "",
                                                            "Cai,Ask,Zed,Eik,Bo,Dan", "remove 2", "Cai,Ask,Eik,Bo,Dan",
                                                            "insert 5, remove 5"};
-        QTest::newRow("by name") << "Name" << QStringList{"insert 2", "Ada,Ask,Bo,Cai,Dan,Eik", "move 2>0",
-                                                          "Ask,Bo,Cai,Dan,Eik,Zed", "move 0>5, remove 5",
-                                                          "Ask,Bo,Cai,Dan,Eik", "insert 5, remove 5"};
+        const QStringList byName{"insert 2", "Ada,Ask,Bo,Cai,Dan,Eik", "move 2>0", "Ask,Bo,Cai,Dan,Eik,Zed",
+                                 "move 0>5, remove 5", "Ask,Bo,Cai,Dan,Eik", "insert 5, remove 5"};
+        QTest::newRow("by name") << false << "Name" << byName;
+        QTest::newRow("stored table by name") << true << "Name" << byName;
     }
     void editingTellsTheRowsItTouches() {
+        QFETCH(bool, stored);
         QFETCH(QString, order);
         QFETCH(QStringList, expected);
-        TClientDataSet ds;
-        ds.CreateDataSet({{"Id", TFieldType::ftInteger}, {"Name", TFieldType::ftString, 20}});
-        ds.SetIndexFieldNames(order);
+        TTestDatabase db;
+        TClientDataSet memory;
+        TTable table;
+        TDataSet& ds = stored ? static_cast<TDataSet&>(table) : memory;
+        if (stored) {
+            db.Create("People", {{"Id", TFieldType::ftInteger}, {"Name", TFieldType::ftString, 20}});
+            table.SetDatabaseName(db.Name());
+            table.SetTableName("People");
+            table.SetIndexFieldNames(order);
+            table.Open();
+        } else {
+            memory.CreateDataSet({{"Id", TFieldType::ftInteger}, {"Name", TFieldType::ftString, 20}});
+            memory.SetIndexFieldNames(order);
+        }
         Fill(ds, {"Cai", "Ask", "Eik", "Bo", "Dan"});
         TDataSource source;
         source.SetDataSet(&ds);
