@@ -1,5 +1,7 @@
 #include "PrivateFiles.h"
 
+#include "BvDictionary.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,8 +44,9 @@ QStringList TightenPrivate(const QStringList& paths) {
         if (!(rights & OthersPermissions))
             continue;
         const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
-        lines << (QFile::setPermissions(path, rights & ~OthersPermissions) ? shown
-                                                                          : shown + QStringLiteral(" (cannot be changed)"));
+        lines << (QFile::setPermissions(path, rights & ~OthersPermissions)
+                      ? shown
+                      : QStringLiteral("%1 (%2)").arg(shown, TranslateText(QStringLiteral("cannot be changed"))));
     }
     return lines;
 }
@@ -51,7 +54,7 @@ QStringList TightenPrivate(const QStringList& paths) {
 QString TightenedNotice(const QStringList& tightened) {
     if (tightened.isEmpty())
         return QString();
-    return QStringLiteral("Patient data is private, but other users of this computer could read these files and "
-                          "folders; they are now open to you alone:\n%1")
-        .arg(tightened.join('\n'));
+    return TranslateText(QStringLiteral("Patient data is private, but other users of this computer could read these "
+                                        "files and folders; they are now open to you alone:\n%s"))
+        .replace(QLatin1String("%s"), tightened.join('\n'));
 }

@@ -24,9 +24,11 @@ bool MakePrivateFolder(const QString& path);
 bool CreatePrivateFile(const QString& fileName);
 
 // Takes the rights of group and others from each existing path. One line for
-// each path that had any: the path, followed by " (cannot be changed)" when
-// its rights could not be taken (a file of another user).
+// each path that had any: the path, followed by "(cannot be changed)" in the
+// user's language when its rights could not be taken (a file of another
+// user).
 QStringList TightenPrivate(const QStringList& paths);
 
-// The one notice about what TightenPrivate changed; empty when nothing.
+// The one notice, in the user's language, of what TightenPrivate changed;
+// empty when nothing.
 QString TightenedNotice(const QStringList& tightened);
