@@ -404,11 +404,15 @@ bool UpgradeDatabaseFile(const QString& fileName) {
 
 TDatabaseFileState PrepareDatabaseFile(const QString& fileName, const QString& scriptFileName) {
     TDatabaseFileState state;
-    // Private first: what a migration writes beside the file takes its rights.
+    // A new file makes its folder private on the way, with nothing in it yet
+    // to report. An existing one is made private before a migration writes
+    // beside it, since its journal takes its rights.
+    if (!QFileInfo::exists(fileName)) {
+        state.Created = CreateDatabaseFile(fileName, scriptFileName);
+        return state;
+    }
     state.Tightened = TightenPrivate(QStringList(QFileInfo(fileName).absolutePath()) + DatabaseFiles(fileName));
-    state.Created = CreateDatabaseFile(fileName, scriptFileName);
-    if (!state.Created)
-        state.Migrated = UpgradeDatabaseFile(fileName);
+    state.Migrated = UpgradeDatabaseFile(fileName);
     return state;
 }
 

@@ -55,8 +55,10 @@ struct TDatabaseFileState {
     QStringList Tightened; // lines for TightenedNotice
 };
 
-// What a start does with a database file before opening it: its folder and
-// files made private, then the file created from the script or upgraded.
+// What a start does with a database file before opening it: a missing one
+// created from the script (private, in a private folder); an existing one
+// made private (the rights it had to take reported in Tightened) and then
+// upgraded.
 TDatabaseFileState PrepareDatabaseFile(const QString& fileName, const QString& scriptFileName);
 
 // Both databases prepared at the files of the aliases TavloCalc and
