@@ -6,11 +6,10 @@
 
 #include "DataSet.h"
 #include "Exceptions.h"
+#include "TvUnitCnv.h"
 
 #include <QPointer>
 #include <functional>
-
-class TUnitConverter;
 
 class EFieldConvertError : public Exception {
 public:

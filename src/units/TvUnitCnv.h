@@ -5,13 +5,13 @@
 
 #include "BvExpr.h"
 #include "Component.h"
+#include "DataSet.h"
 #include "Exceptions.h"
 
 #include <QPointer>
 #include <QString>
 #include <vector>
 
-class TDataSet;
 class TUnitConverter;
 class TUnitCategory;
 

@@ -1,4 +1,3 @@
-#include "../tables/TablesFixture.h"
 #include "BuildAboutFM.h"
 #include "BuildDM.h"
 #include "BuildFM.h"
@@ -7,8 +6,11 @@
 #include "BvDictionary.h"
 #include "BvTranslator.h"
 #include "Keyboard.h"
+#include "ModalAnswer.h"
 #include "MorlenSettings.h"
 #include "SettingsFixture.h"
+#include "TestDatabase.h"
+#include "TestGrab.h"
 #include "TestMain.h"
 
 #include <QCoreApplication>
@@ -27,12 +29,6 @@
 
 namespace {
 QString ShippedDictionary() { return QCoreApplication::applicationDirPath() + "/Tavlo.mld"; }
-
-void Grab(QWidget* widget, const QString& name) {
-    if (qEnvironmentVariableIsEmpty("TAVLO_GRAB_DIR"))
-        return;
-    widget->grab().save(qEnvironmentVariable("TAVLO_GRAB_DIR") + '/' + name + ".png");
-}
 
 class TTestCountry : public TCountryDataModuleBase {
 public:
@@ -293,16 +289,26 @@ private slots:
 
     void escapeAnswersCancel() {
         TFormPtr<TPositionForm> form(CreateForm<TPositionForm>());
-        QTimer::singleShot(10, form.get(), [&] { QTest::keyClick(form.get(), Qt::Key_Escape); });
+        TModalAnswer escape(TModalAnswer::Key(Qt::Key_Escape));
         QCOMPARE(form->ShowModal(), 2);
+    }
+
+    // An answer that does not close the window fails the test and closes it,
+    // instead of leaving it open until the suite's timeout.
+    void answerThatLeavesTheWindowOpenFailsFast() {
+        TFormPtr<TPositionForm> form(CreateForm<TPositionForm>());
+        TModalAnswer nothing([](QWidget*) {});
+        QEXPECT_FAIL("", "the answer leaves the window open", Continue);
+        QCOMPARE(form->ShowModal(), 2);
+        QVERIFY(nothing.Shown);
     }
 
     void showModalFormFreesTheWindow() {
         QPointer<QWidget> shown;
         bool constructed = false;
-        QTimer::singleShot(10, [&] {
-            shown = QApplication::activeModalWidget();
-            if (auto* form = dynamic_cast<TPositionForm*>(shown.data())) {
+        TModalAnswer answer([&](QWidget* window) {
+            shown = window;
+            if (auto* form = dynamic_cast<TPositionForm*>(window)) {
                 constructed = form->Constructed() && !form->parent();
                 form->SetModalResult(7);
             }
@@ -377,7 +383,7 @@ private slots:
                          language == "en/gb" ? QString("Update level") : QString("Opdateringsniveau"));
             }
             splash->show();
-            Grab(splash, QStringLiteral("splash-%1-%2").arg(edition).arg(QString(language).replace('/', '-')));
+            GrabWindow(splash, QStringLiteral("splash-%1-%2").arg(edition).arg(QString(language).replace('/', '-')));
             delete splash.data();
         }
     }
@@ -468,8 +474,9 @@ private slots:
             QCOMPARE(form->CloseButton->text(), language == "en/gb" ? QString("Close") : QString("Luk"));
             QVERIFY(!form->AppImage->pixmap().isNull());
             form->show();
-            Grab(form.get(), QStringLiteral("about-%1-%2").arg(edition).arg(QString(language).replace('/', '-')));
-            QTimer::singleShot(10, form.get(), [&] { QTest::mouseClick(form->CloseButton, Qt::LeftButton); });
+            GrabWindow(form.get(), QStringLiteral("about-%1-%2").arg(edition).arg(QString(language).replace('/', '-')));
+            // Shown already for the picture, so not the application's modal widget.
+            TModalAnswer close(form.get(), [&](QWidget*) { QTest::mouseClick(form->CloseButton, Qt::LeftButton); });
             QCOMPARE(form->ShowModal(), 1);
         }
     }

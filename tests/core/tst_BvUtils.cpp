@@ -1,11 +1,13 @@
-#include "../tables/TablesFixture.h"
 #include "BvUtils.h"
 #include "Exceptions.h"
 #include "ModalAnswer.h"
+#include "TestDatabase.h"
 #include "TestMain.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "../tables/TablesFixture.h"
 #include "MorlenSettings.h"
 #include "SettingsFixture.h"
+#include "TestDatabase.h"
 #include "TestMain.h"
 
 #include <QTest>

@@ -3,9 +3,11 @@
 #include "Exceptions.h"
 #include "FormatSettings.h"
 #include "Keyboard.h"
+#include "ModalAnswer.h"
 #include "MorlenSettings.h"
 #include "SettingsFixture.h"
 #include "SettingsWarningFM.h"
+#include "TestGrab.h"
 #include "TestMain.h"
 
 #include <QApplication>
@@ -15,7 +17,6 @@
 #include <QMetaProperty>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 namespace {
@@ -26,37 +27,34 @@ struct TShownWarning {
 };
 
 // Answers the next warning dialog as a user would: optionally ticks the
-// check box, then presses a key or clicks a button. With TAVLO_GRAB_DIR set
-// the dialog is also saved there as a picture. The answer stops when the
-// object goes, so a dialog that never comes leaves nothing behind.
-class TWarningAnswer : public QObject {
+// check box, then presses a key or clicks a button (TModalAnswer).
+class TWarningAnswer : public TModalAnswer {
 public:
     enum TAction { PressEnter, PressEscape, ClickYes, ClickNo, CloseWindow };
-    TWarningAnswer(bool tick, TAction action, QString grabName = {}) {
-        auto* timer = new QTimer(this);
-        timer->setInterval(5);
-        connect(timer, &QTimer::timeout, this, [this, timer, tick, action, grabName] {
-            auto* form = qobject_cast<TSettingsWarningForm*>(QApplication::activeModalWidget());
-            if (!form)
-                return;
-            timer->stop();
-            Seen = {true, form->windowTitle(), form->WarningLabel->text(), form->DoNotShowCheck->text(),
-                    form->Button1->text(), form->Button2->text()};
-            if (tick)
-                QTest::mouseClick(form->DoNotShowCheck, Qt::LeftButton);
-            if (!grabName.isEmpty() && !qEnvironmentVariableIsEmpty("TAVLO_GRAB_DIR"))
-                form->grab().save(qEnvironmentVariable("TAVLO_GRAB_DIR") + '/' + grabName + ".png");
-            switch (action) {
-            case PressEnter: QTest::keyClick(form, Qt::Key_Return); break;
-            case PressEscape: QTest::keyClick(form, Qt::Key_Escape); break;
-            case ClickYes: QTest::mouseClick(form->Button1, Qt::LeftButton); break;
-            case ClickNo: QTest::mouseClick(form->Button2, Qt::LeftButton); break;
-            case CloseWindow: form->close(); break;
-            }
-        });
-        timer->start();
-    }
+    TWarningAnswer(bool tick, TAction action, QString grabName = {})
+        : TModalAnswer([this, tick, action, grabName](QWidget* window) { Answer(window, tick, action, grabName); }) {}
     TShownWarning Seen;
+
+private:
+    void Answer(QWidget* window, bool tick, TAction action, const QString& grabName) {
+        auto* form = qobject_cast<TSettingsWarningForm*>(window);
+        if (!form) {
+            QTest::qFail("the modal window is not the warning dialog", __FILE__, __LINE__);
+            return;
+        }
+        Seen = {true, form->windowTitle(), form->WarningLabel->text(), form->DoNotShowCheck->text(),
+                form->Button1->text(), form->Button2->text()};
+        if (tick)
+            QTest::mouseClick(form->DoNotShowCheck, Qt::LeftButton);
+        GrabWindow(form, grabName);
+        switch (action) {
+        case PressEnter: QTest::keyClick(form, Qt::Key_Return); break;
+        case PressEscape: QTest::keyClick(form, Qt::Key_Escape); break;
+        case ClickYes: QTest::mouseClick(form->Button1, Qt::LeftButton); break;
+        case ClickNo: QTest::mouseClick(form->Button2, Qt::LeftButton); break;
+        case CloseWindow: form->close(); break;
+        }
+    }
 };
 
 class TNames : public TRiskNames {

@@ -6,30 +6,15 @@
 #include "DatabaseSetup.h"
 #include "ModelFixture.h"
 #include "TableStore.h"
+#include "TestDatabase.h"
 #include "TestLocale.h"
 #include "TestMain.h"
 #include "TvExprList.h"
 #include "TvPickList.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct TSeedDatabase {
-    QTemporaryDir Dir;
-    std::unique_ptr<TDatabase> Db;
-    TSeedDatabase() {
-        Session().AddAlias("ModelSeedAlias", {"TYPE=SQLITE", "PATH=" + Dir.path(), "DATABASE NAME=TavloCalc.db"});
-        CreateDatabaseFile(QDir(Dir.path()).filePath("TavloCalc.db"), SeedFileName(ApplicationSeedName));
-        Db = std::make_unique<TDatabase>();
-        Db->SetDatabaseName("ModelSeed");
-        Db->SetAliasName("ModelSeedAlias");
-        Db->Params << "PASSWORD=secret";
-        Db->Open();
-    }
-};
 
 // The model functions of the calculation, by name and number of arguments;
 // numbers are 0 and texts empty here, which is all a compile and a first run need.
@@ -53,9 +38,13 @@ void AddModelFunctions(TBvExprSource& source) {
 
 class TestModelSeed : public QObject {
     Q_OBJECT
+    std::unique_ptr<TSeedDatabase> FSeed;
 private slots:
+    void initTestCase() { FSeed = std::make_unique<TSeedDatabase>("ModelSeed"); }
+    void init() { FSeed->Reset(); }
+    void cleanupTestCase() { FSeed.reset(); }
+
     void everyPickListDefinitionParses() {
-        TSeedDatabase seed;
         TMlCountryTable country;
         country.SetDatabaseName("ModelSeed");
         country.SetTableName("Country");
@@ -125,7 +114,6 @@ private slots:
     // A risk's `Default` is data with a point: under the comma of Denmark and
     // a Danish C library locale it is still the seed's number, within Min..Max.
     void everyRiskDefaultReadsAsData() {
-        TSeedDatabase seed;
         TMlRiskTable risks;
         risks.SetDatabaseName("ModelSeed");
         risks.SetTableName("Risks");
@@ -162,7 +150,6 @@ private slots:
         QFETCH(int, calcId);
         QFETCH(QString, field);
         QFETCH(QList<int>, inactive);
-        TSeedDatabase seed;
         TQuery risks;
         risks.SetDatabaseName("ModelSeed");
         risks.SetSQL({"SELECT m.\"Risk id\", r.\"Name\" AS \"Locale name\", r.\"Color\", r.\"Group\",",

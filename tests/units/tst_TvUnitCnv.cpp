@@ -1,4 +1,4 @@
-#include "../tables/TablesFixture.h"
+#include "TestDatabase.h"
 #include "TestLocale.h"
 #include "TestMain.h"
 #include "UnitsFixture.h"
