@@ -168,6 +168,8 @@ void TDataSetProvider::UpdateRow(qint64 id, const TFieldDefs& defs, const QVecto
 
 void TDataSetProvider::DeleteRow(qint64 id) { FDataSet->DeleteRow(id); }
 
+bool TDataSetProvider::ReadRow(qint64 id, QVector<QVariant>& values) { return FDataSet->ReadStoredRow(id, values); }
+
 // ---------------------------------------------------------------- TClientDataSet
 
 void TClientDataSet::SetData(const TDataPacket& packet) {
@@ -312,6 +314,7 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
     CheckBrowseMode();
     if (!FProvider || !FProvider->DataSet())
         DatabaseError(QStringLiteral("Missing data provider or data packet"));
+    FUpdateError.clear();
     // The log in the order of the changes.
     struct TChange {
         qint64 Seq;
@@ -332,92 +335,133 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
                 return i;
         return -1;
     }();
-    int errors = 0;
-    QVector<int> appliedDeletes;
-    for (const TChange& change : changes) {
-        TPacketRow* row = nullptr;
-        if (change.DeletedIndex >= 0)
-            row = &FDeleted[change.DeletedIndex];
-        else
-            row = &FRows[StorageIndexOfId(change.RowId)].Row;
-        const TUpdateKind kind = row->Status == TUpdateStatus::usInserted  ? TUpdateKind::ukInsert
-                                 : row->Status == TUpdateStatus::usDeleted ? TUpdateKind::ukDelete
-                                                                           : TUpdateKind::ukModify;
-        QVector<QVariant> values = row->Values;
-        for (int attempt = 0;; ++attempt) {
-            try {
-                switch (kind) {
-                case TUpdateKind::ukInsert: {
-                    const qint64 id = FProvider->InsertRow(FFieldDefs, values);
-                    row->SourceId = id;
-                    row->Values = values;
-                    if (autoIncSlot >= 0 && (!row->Values[autoIncSlot].isValid() || row->Values[autoIncSlot].isNull()))
-                        row->Values[autoIncSlot] = int(id);
-                    break;
+    // What became of each change; the log learns of it only once the rows
+    // are committed, so a failure leaves memory and store as they were.
+    enum class TResult { Written, Cancelled, Refreshed };
+    struct TOutcome {
+        TChange Change;
+        TResult Result;
+        qint64 SourceId = 0;
+        QVector<QVariant> Values; // written, or as stored now (refreshed)
+        bool Stored = true;       // refreshed: the row still exists
+    };
+    QVector<TOutcome> outcomes;
+    auto applyOutcomes = [&] {
+        QVector<int> goneDeletes;
+        for (const TOutcome& outcome : outcomes) {
+            const TChange& change = outcome.Change;
+            TPacketRow* row = change.DeletedIndex >= 0 ? &FDeleted[change.DeletedIndex]
+                                                       : &FRows[StorageIndexOfId(change.RowId)].Row;
+            const TUpdateStatus status = row->Status;
+            if (change.DeletedIndex >= 0)
+                goneDeletes << change.DeletedIndex;
+            if (outcome.Result == TResult::Written) {
+                if (status != TUpdateStatus::usDeleted) {
+                    row->SourceId = outcome.SourceId;
+                    row->Values = outcome.Values;
+                    row->Status = TUpdateStatus::usUnmodified;
+                    row->Original.clear();
                 }
-                case TUpdateKind::ukModify:
-                    FProvider->UpdateRow(row->SourceId, FFieldDefs, values, row->Original);
-                    row->Values = values;
-                    break;
-                case TUpdateKind::ukDelete: FProvider->DeleteRow(row->SourceId); break;
-                }
-                row->Status = kind == TUpdateKind::ukDelete ? TUpdateStatus::usDeleted : TUpdateStatus::usUnmodified;
-                row->Original.clear();
-                if (kind == TUpdateKind::ukDelete)
-                    appliedDeletes << change.DeletedIndex;
-                break;
-            } catch (const EDatabaseError& error) {
-                if (!OnReconcileError) {
-                    // The safe default: stop, keep the change, tell the caller.
-                    for (int i = int(appliedDeletes.size()) - 1; i >= 0; --i)
-                        FDeleted.remove(appliedDeletes[i]);
-                    LocalReload();
-                    throw;
-                }
-                TReconcileError info;
-                info.UpdateKind = kind;
-                info.Message = error.Message();
-                info.Defs = FFieldDefs;
-                info.Values = values;
-                info.Original = row->Original;
-                const TReconcileAction action = OnReconcileError(this, info);
-                if (action == TReconcileAction::raCorrect && attempt == 0) {
-                    values = info.Values;
-                    continue;
-                }
-                if (action == TReconcileAction::raCancel || action == TReconcileAction::raRefresh) {
-                    // Take the change back in memory.
-                    if (kind == TUpdateKind::ukModify) {
-                        row->Values = row->Original;
-                        row->Status = TUpdateStatus::usUnmodified;
-                    } else if (kind == TUpdateKind::ukDelete) {
-                        row->Status = TUpdateStatus::usUnmodified;
-                        row->Values = row->Original;
-                        TRow back;
-                        back.Id = FNextId++;
-                        back.Row = *row;
-                        appliedDeletes << change.DeletedIndex;
-                        FRows.append(back);
-                    } else {
-                        FRows.remove(StorageIndexOfId(change.RowId));
-                    }
-                    break;
-                }
-                ++errors;
-                if (action == TReconcileAction::raAbort || (maxErrors >= 0 && errors > maxErrors)) {
-                    std::sort(appliedDeletes.begin(), appliedDeletes.end());
-                    for (int i = int(appliedDeletes.size()) - 1; i >= 0; --i)
-                        FDeleted.remove(appliedDeletes[i]);
-                    LocalReload();
-                    return errors;
-                }
-                break; // skip
+                continue;
+            }
+            // Taken back in memory: an insert goes; a modified or deleted row
+            // is as it was stored, or as it is stored now (refreshed).
+            if (status == TUpdateStatus::usInserted || !outcome.Stored) {
+                if (status != TUpdateStatus::usDeleted)
+                    FRows.remove(StorageIndexOfId(change.RowId));
+                continue;
+            }
+            TPacketRow back = *row;
+            back.Values = outcome.Result == TResult::Refreshed ? outcome.Values : row->Original;
+            back.Values.resize(FFieldDefs.size());
+            back.Status = TUpdateStatus::usUnmodified;
+            back.Original.clear();
+            if (status == TUpdateStatus::usDeleted) {
+                TRow restored;
+                restored.Id = FNextId++;
+                restored.Row = back;
+                FRows.append(restored);
+            } else {
+                *row = back;
             }
         }
+        std::sort(goneDeletes.begin(), goneDeletes.end());
+        for (int i = int(goneDeletes.size()) - 1; i >= 0; --i)
+            FDeleted.remove(goneDeletes[i]);
+        LocalReload();
+    };
+
+    TTransactionScope transaction(FProvider->DataSet()->Database());
+    int errors = 0;
+    try {
+        bool stop = false;
+        for (const TChange& change : changes) {
+            if (stop)
+                break;
+            const TPacketRow& row =
+                change.DeletedIndex >= 0 ? FDeleted[change.DeletedIndex] : FRows[StorageIndexOfId(change.RowId)].Row;
+            const TUpdateKind kind = row.Status == TUpdateStatus::usInserted  ? TUpdateKind::ukInsert
+                                     : row.Status == TUpdateStatus::usDeleted ? TUpdateKind::ukDelete
+                                                                              : TUpdateKind::ukModify;
+            QVector<QVariant> values = row.Values;
+            for (int attempt = 0;; ++attempt) {
+                try {
+                    TOutcome outcome{change, TResult::Written, row.SourceId, values};
+                    switch (kind) {
+                    case TUpdateKind::ukInsert:
+                        outcome.SourceId = FProvider->InsertRow(FFieldDefs, values);
+                        if (autoIncSlot >= 0 && (!values[autoIncSlot].isValid() || values[autoIncSlot].isNull()))
+                            outcome.Values[autoIncSlot] = int(outcome.SourceId);
+                        break;
+                    case TUpdateKind::ukModify:
+                        FProvider->UpdateRow(row.SourceId, FFieldDefs, values, row.Original);
+                        break;
+                    case TUpdateKind::ukDelete: FProvider->DeleteRow(row.SourceId); break;
+                    }
+                    outcomes << outcome;
+                    break;
+                } catch (const EDatabaseError& error) {
+                    if (FUpdateError.isEmpty())
+                        FUpdateError = error.Message();
+                    // Without a hook the safe default: stop, keep the change, tell the caller.
+                    if (!OnReconcileError)
+                        throw;
+                    TReconcileError info;
+                    info.UpdateKind = kind;
+                    info.Message = error.Message();
+                    info.Defs = FFieldDefs;
+                    info.Values = values;
+                    info.Original = row.Original;
+                    const TReconcileAction action = OnReconcileError(this, info);
+                    if (action == TReconcileAction::raCorrect && attempt == 0) {
+                        values = info.Values;
+                        continue;
+                    }
+                    if (action == TReconcileAction::raCancel) {
+                        outcomes << TOutcome{change, TResult::Cancelled, 0, {}};
+                        break;
+                    }
+                    if (action == TReconcileAction::raRefresh) {
+                        TOutcome outcome{change, TResult::Refreshed, 0, {}};
+                        if (kind != TUpdateKind::ukInsert)
+                            outcome.Stored = FProvider->ReadRow(row.SourceId, outcome.Values);
+                        outcomes << outcome;
+                        break;
+                    }
+                    ++errors;
+                    stop = action == TReconcileAction::raAbort || (maxErrors >= 0 && errors > maxErrors);
+                    break; // skip: the change stays in the log
+                }
+            }
+        }
+    } catch (...) {
+        // Inside the caller's transaction the rows written so far stay
+        // written until the caller decides, so the log must know them.
+        if (!transaction.Owns())
+            applyOutcomes();
+        throw;
     }
-    std::sort(appliedDeletes.begin(), appliedDeletes.end());
-    for (int i = int(appliedDeletes.size()) - 1; i >= 0; --i)
-        FDeleted.remove(appliedDeletes[i]);
-    LocalReload();
+    transaction.Commit();
+    applyOutcomes();
     return errors;
 }

@@ -75,7 +75,10 @@ protected:
 };
 
 enum class TUpdateKind { ukModify, ukInsert, ukDelete };
-enum class TReconcileAction { raSkip, raAbort, raMerge, raCorrect, raCancel, raRefresh };
+// Skip keeps the change in the log; Abort stops the write-back; Correct
+// writes the values as edited; Cancel takes the change back; Refresh takes it
+// back and shows the row as it is stored now.
+enum class TReconcileAction { raSkip, raAbort, raCorrect, raCancel, raRefresh };
 
 // What the update-error hook sees of a row that could not be written back.
 struct TReconcileError {
@@ -100,6 +103,8 @@ public:
     qint64 InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values);
     void UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values, const QVector<QVariant>& original);
     void DeleteRow(qint64 id);
+    // The row as it is stored now; false when it is gone.
+    bool ReadRow(qint64 id, QVector<QVariant>& values);
 
 private:
     QPointer<TTable> FDataSet;
@@ -124,11 +129,14 @@ public:
     int ChangeCount() const;
     void MergeChangeLog(); // the changes count as stored
     void CancelUpdates();  // back to the stored values
-    // Writes the changes back in the order they were made; stops when more
-    // than maxErrors rows fail (-1: never). Without an OnReconcileError hook
-    // the first failure is raised with the engine's message (abort). Returns
-    // the number of failed rows; they stay in the change log.
+    // Writes the changes back in the order they were made, in one
+    // transaction; stops when more than maxErrors rows fail (-1: never).
+    // Without an OnReconcileError hook the first failure is raised with the
+    // engine's message and nothing is written. Returns the number of failed
+    // rows; they stay in the change log.
     int ApplyUpdates(int maxErrors);
+    // The engine's message of the first row the last ApplyUpdates could not write.
+    const QString& UpdateError() const { return FUpdateError; }
     TReconcileErrorEvent OnReconcileError;
 
 protected:
@@ -144,6 +152,7 @@ private:
     bool FHasPending = false;
     void LocalReload(); // re-sorts and re-filters without fetching
     QVector<TPacketRow> FDeleted;
+    QString FUpdateError;
     qint64 FSeq = 0;
     QPointer<TDataSetProvider> FProvider;
 };

@@ -13,6 +13,7 @@
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <exception>
 #include <utility>
 
 // ---------------------------------------------------------------- values
@@ -277,7 +278,7 @@ TDatabase::~TDatabase() {
     // Freeing the database closes no table: their handlers belong to owners
     // that may be half gone already. A table left open finds no database of
     // this name and fails when it next reads.
-    FTables.clear();
+    FDataSets.clear();
     try {
         Close();
     } catch (...) {
@@ -371,20 +372,22 @@ void TDatabase::Open() {
     FConnected = true;
 }
 
-void TDatabase::AttachTable(TTable* table) {
-    if (!FTables.contains(table))
-        FTables.append(table);
+void TDatabase::AttachDataSet(TDataSet* dataSet) {
+    FDataSets.removeIf([](const QPointer<TDataSet>& d) { return !d || !d->Active(); });
+    if (!FDataSets.contains(dataSet))
+        FDataSets.append(dataSet);
 }
 
 void TDatabase::Close() {
     if (!FConnected)
         return;
-    const QList<QPointer<TTable>> tables = std::exchange(FTables, {});
-    for (const QPointer<TTable>& table : tables)
-        if (table && table->Active())
-            table->Close();
+    const QList<QPointer<TDataSet>> dataSets = std::exchange(FDataSets, {});
+    for (const QPointer<TDataSet>& dataSet : dataSets)
+        if (dataSet && dataSet->Active())
+            dataSet->DatabaseClosed();
     FPrepared.clear();
     FColumns.clear();
+    FIndexes.clear();
     FStoredNames.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
@@ -409,10 +412,17 @@ void TDatabase::StartTransaction() {
     FInTransaction = true;
 }
 
+// Statements still reading would hold a commit or rollback back; reset,
+// they stay prepared for the next use.
+void TDatabase::FinishStatements() {
+    for (QSqlQuery& query : FPrepared)
+        query.finish();
+}
+
 void TDatabase::Commit() {
     if (!FInTransaction)
         return;
-    FPrepared.clear(); // statements still reading would hold the commit back
+    FinishStatements();
     if (!Connection().commit())
         RaiseSqlError(Connection().lastError(), QStringLiteral("Cannot commit"));
     FInTransaction = false;
@@ -421,16 +431,52 @@ void TDatabase::Commit() {
 void TDatabase::Rollback() {
     if (!FInTransaction)
         return;
-    FPrepared.clear();
-    Connection().rollback();
+    FinishStatements();
+    const bool ok = Connection().rollback();
+    const QSqlError error = Connection().lastError();
     FInTransaction = false;
+    if (!ok)
+        RaiseSqlError(error, QStringLiteral("Cannot roll back"));
     // Rows written inside the transaction are gone and their row identities
-    // free again: the open tables read their rows anew so none shows (or
-    // later writes through) a row that does not exist.
-    const QList<QPointer<TTable>> tables = FTables;
-    for (const QPointer<TTable>& table : tables)
-        if (table && table->State() == TDataSetState::dsBrowse)
-            table->Refresh();
+    // free again: every open dataset reads its rows anew. One that fails
+    // does not keep the others from following; its error is raised after.
+    std::exception_ptr failure;
+    const QList<QPointer<TDataSet>> dataSets = FDataSets;
+    for (const QPointer<TDataSet>& dataSet : dataSets) {
+        if (!dataSet || !dataSet->Active())
+            continue;
+        try {
+            dataSet->DatabaseRolledBack();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+TTransactionScope::TTransactionScope(TDatabase* database)
+    : FDatabase(database), FOwn(!database->InTransaction()) {
+    if (FOwn)
+        FDatabase->StartTransaction();
+}
+
+TTransactionScope::~TTransactionScope() {
+    if (!FOwn)
+        return;
+    try {
+        FDatabase->Rollback();
+    } catch (...) {
+        // Leaving by an error already: that error is the one to report.
+    }
+}
+
+void TTransactionScope::Commit() {
+    if (!FOwn)
+        return;
+    FDatabase->Commit();
+    FOwn = false;
 }
 
 QSqlQuery& TDatabase::Prepared(const QString& sql) {
@@ -442,6 +488,7 @@ QSqlQuery& TDatabase::Prepared(const QString& sql) {
             RaiseSqlError(query.lastError(), QString());
         it = FPrepared.insert(sql, query);
     }
+    ++FStatementCount;
     return *it;
 }
 
@@ -450,11 +497,13 @@ void TDatabase::ExecSql(const QString& sql, const QVariantList& params) {
     if (!query.prepare(sql))
         RaiseSqlError(query.lastError(), QString());
     Bind(query, params);
+    ++FStatementCount;
     Exec(query, QString());
 }
 
 void TDatabase::SchemaChanged() {
     FColumns.clear();
+    FIndexes.clear();
     FStoredNames.clear();
     FPrepared.clear();
 }
@@ -478,6 +527,7 @@ QString TDatabase::StoredTableName(const QString& tableName) {
 void TDatabase::GetTableNames(QStringList& list) {
     list.clear();
     QSqlQuery q(Connection());
+    ++FStatementCount;
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name")))
         RaiseSqlError(q.lastError(), QString());
     while (q.next())
@@ -537,6 +587,7 @@ TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
     if (it != FColumns.end())
         return *it;
     QSqlQuery q(Connection());
+    ++FStatementCount;
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QuoteName(stored))))
         RaiseSqlError(q.lastError(), QString());
     struct TColumn {
@@ -559,12 +610,17 @@ TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
     return defs;
 }
 
+// Read once per table; a created or dropped table forgets them (SchemaChanged).
 QVector<TIndexDef> TDatabase::IndexesOf(const QString& tableName) {
     const QString stored = StoredTableName(tableName);
     QVector<TIndexDef> result;
     if (stored.isEmpty())
         return result;
+    auto cached = FIndexes.constFind(stored.toLower());
+    if (cached != FIndexes.constEnd())
+        return *cached;
     QSqlQuery q(Connection());
+    ++FStatementCount;
     if (!q.exec(QStringLiteral("PRAGMA index_list(%1)").arg(QuoteName(stored))))
         RaiseSqlError(q.lastError(), QString());
     QVector<TIndexDef> raw;
@@ -572,6 +628,7 @@ QVector<TIndexDef> TDatabase::IndexesOf(const QString& tableName) {
         raw.append({q.value(1).toString(), QString(), q.value(2).toInt() != 0});
     for (TIndexDef& def : raw) {
         QSqlQuery info(Connection());
+        ++FStatementCount;
         if (!info.exec(QStringLiteral("PRAGMA index_info(%1)").arg(QuoteName(def.Name))))
             continue;
         QStringList fields;
@@ -584,6 +641,7 @@ QVector<TIndexDef> TDatabase::IndexesOf(const QString& tableName) {
             def.Name = def.Name.mid(prefix.size());
         result << def;
     }
+    FIndexes.insert(stored.toLower(), result);
     return result;
 }
 
@@ -594,15 +652,25 @@ void TTable::CheckInactive() const {
         DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset"));
 }
 
+// A new name forgets the stored spelling of the old one, so no write
+// reaches the table the dataset named before.
 void TTable::SetDatabaseName(const QString& name) {
     CheckInactive();
     FDatabaseName = name;
     FDatabase = nullptr;
+    FStoredName.clear();
 }
 
 void TTable::SetTableName(const QString& name) {
     CheckInactive();
     FTableName = name;
+    FStoredName.clear();
+}
+
+const QString& TTable::StoredName() {
+    if (FStoredName.isEmpty())
+        InternalInitFieldDefs();
+    return FStoredName;
 }
 
 TDatabase* TTable::Database() const {
@@ -665,7 +733,7 @@ void TTable::InternalInitFieldDefs() {
 }
 
 void TTable::InternalOpen() {
-    Database()->AttachTable(this);
+    Database()->AttachDataSet(this);
     InternalReload();
 }
 
@@ -807,17 +875,31 @@ void TTable::FetchPage(int index) {
     q.finish();
 }
 
-QVector<QVariant> TTable::FetchById(qint64 id) {
+bool TTable::ReadStoredRow(qint64 id, QVector<QVariant>& values) {
+    if (!Active())
+        InternalInitFieldDefs();
     QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
                                         QuoteName(FStoredName) + QStringLiteral(" WHERE rowid = ?"));
     q.bindValue(0, id);
     Exec(q, QString());
-    QVector<QVariant> values;
     const bool found = q.next();
     if (found)
         ReadRow(q, values);
     q.finish();
-    if (!found)
+    return found;
+}
+
+qint64 TTable::HighestRowId() {
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT max(rowid) FROM ") + QuoteName(StoredName()));
+    Exec(q, QString());
+    const qint64 highest = q.next() ? q.value(0).toLongLong() : 0;
+    q.finish();
+    return highest;
+}
+
+QVector<QVariant> TTable::FetchById(qint64 id) {
+    QVector<QVariant> values;
+    if (!ReadStoredRow(id, values))
         DatabaseError(QStringLiteral("Record not found"));
     return values;
 }
@@ -883,8 +965,7 @@ int TTable::PlaceId(qint64 id, const QVector<QVariant>& values) {
 }
 
 qint64 TTable::InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values) {
-    if (FStoredName.isEmpty())
-        InternalInitFieldDefs();
+    const QString stored = StoredName();
     QStringList columns, marks;
     QVariantList params;
     for (int i = 0; i < defs.size(); ++i) {
@@ -895,9 +976,9 @@ qint64 TTable::InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values
         params << ToSql(defs[i].DataType, values[i]);
     }
     const QString sql = columns.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteName(FStoredName))
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteName(stored))
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(QuoteName(FStoredName), columns.join(", "), marks.join(", "));
+                                  .arg(QuoteName(stored), columns.join(", "), marks.join(", "));
     QSqlQuery& q = Database()->Prepared(sql);
     Bind(q, params);
     Exec(q, QString());
@@ -907,8 +988,7 @@ qint64 TTable::InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values
 }
 
 void TTable::UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values) {
-    if (FStoredName.isEmpty())
-        InternalInitFieldDefs();
+    const QString stored = StoredName();
     QStringList sets;
     QVariantList params;
     for (int i = 0; i < defs.size(); ++i) {
@@ -919,7 +999,7 @@ void TTable::UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant
         return;
     params << id;
     QSqlQuery& q = Database()->Prepared(
-        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(QuoteName(FStoredName), sets.join(", ")));
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(QuoteName(stored), sets.join(", ")));
     Bind(q, params);
     Exec(q, QString());
     const int affected = q.numRowsAffected();
@@ -929,9 +1009,8 @@ void TTable::UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant
 }
 
 void TTable::DeleteRow(qint64 id) {
-    if (FStoredName.isEmpty())
-        InternalInitFieldDefs();
-    QSqlQuery& q = Database()->Prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteName(FStoredName)));
+    const QString stored = StoredName();
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteName(stored)));
     q.bindValue(0, id);
     Exec(q, QString());
     const int affected = q.numRowsAffected();
@@ -1145,6 +1224,7 @@ QSqlQuery TQuery::Execute() {
         db->Open();
     QSqlQuery query(db->Connection());
     query.setForwardOnly(true);
+    db->CountStatement();
     if (!query.prepare(FSqliteText))
         RaiseSqlError(query.lastError(), QString());
     TDataSet* master = FParamLink->Active() ? FParamLink->DataSet() : nullptr;
@@ -1201,6 +1281,7 @@ void TQuery::InternalInitFieldDefs() {
 }
 
 void TQuery::InternalOpen() {
+    TDatabase::ByName(FDatabaseName)->AttachDataSet(this);
     QVector<TPacketRow> rows;
     while (FOpenQuery.next()) {
         TPacketRow row;
@@ -1240,10 +1321,8 @@ void TBatchMove::Execute() {
     for (const TFieldDef& def : defs)
         sources << Source->FindField(def.Name);
     FMovedCount = 0;
-    const bool own = !db->InTransaction();
-    if (own)
-        db->StartTransaction();
-    try {
+    {
+        TTransactionScope transaction(db);
         QVector<QVariant> values(defs.size());
         const int count = Source->RecordCount();
         for (int i = 0; i < count; ++i) {
@@ -1254,12 +1333,7 @@ void TBatchMove::Execute() {
             Destination->InsertRow(defs, values);
             ++FMovedCount;
         }
-        if (own)
-            db->Commit();
-    } catch (...) {
-        if (own)
-            db->Rollback();
-        throw;
+        transaction.Commit();
     }
     if (Destination->Active())
         Destination->Refresh();

@@ -101,18 +101,28 @@ public:
     void ExecSql(const QString& sql, const QVariantList& params = {});
     QSqlQuery& Prepared(const QString& sql); // cached prepared statement
     void SchemaChanged(); // forget cached columns after a table was created or dropped
-    // An open table reads its rows by the connection's row identities;
-    // closing the database closes it, so no table reads another file's rows.
-    void AttachTable(TTable* table);
+    // An open dataset of any kind holds rows by the connection's row
+    // identities: a rollback re-reads it and closing the database closes it
+    // (TDataSet::DatabaseRolledBack, DatabaseClosed). Datasets gone or
+    // closed leave the list when the next one joins.
+    void AttachDataSet(TDataSet* dataSet);
+    int AttachedCount() const { return int(FDataSets.size()); }
+    // Statements executed on this connection since it was made (a debug
+    // counter for the benches).
+    qint64 StatementCount() const { return FStatementCount; }
+    void CountStatement() { ++FStatementCount; }
 
 private:
+    void FinishStatements();
     QString FDatabaseName, FAliasName, FFileName, FConnectionName;
     bool FConnected = false;
     bool FInTransaction = false;
+    qint64 FStatementCount = 0;
     QHash<QString, TFieldDefs> FColumns;
+    QHash<QString, QVector<TIndexDef>> FIndexes;
     QHash<QString, QString> FStoredNames;
     QHash<QString, QSqlQuery> FPrepared;
-    QList<QPointer<TTable>> FTables;
+    QList<QPointer<TDataSet>> FDataSets;
 };
 
 // Raises the store's error for a failed statement; a unique key gives
@@ -145,6 +155,8 @@ public:
     qint64 InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values);
     void UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values);
     void DeleteRow(qint64 id);
+    bool ReadStoredRow(qint64 id, QVector<QVariant>& values); // false when gone
+    qint64 HighestRowId(); // 0 for an empty table
 
 protected:
     void InternalInitFieldDefs() override;
@@ -162,6 +174,7 @@ protected:
 
 private:
     void CheckInactive() const;
+    const QString& StoredName(); // resolved for the current TableName
     void BuildWhere(QString& where, QVariantList& params, bool& memoryFilter) const;
     QString SelectList() const;
     void ReadRow(const QSqlQuery& query, QVector<QVariant>& values) const;

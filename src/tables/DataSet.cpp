@@ -815,6 +815,11 @@ void TDataSet::Reload(bool refresh) {
     DataEvent(TDataEvent::deDataSetChange);
 }
 
+void TDataSet::DatabaseRolledBack() {
+    if (State() == TDataSetState::dsBrowse)
+        Refresh();
+}
+
 void TDataSet::Refresh() {
     CheckActive();
     CheckBrowseMode();
@@ -1077,30 +1082,30 @@ void TDataSet::SetFilter(const QString& text) {
         FilterChanged();
 }
 
-void TDataSet::SetFiltered(bool filtered) {
-    if (filtered == FFiltered)
-        return;
+// A filter that does not bind raises before anything changed, so the
+// dataset never reads as filtered while it shows every row.
+void TDataSet::ChangeFilter(bool filtered, TFilterOptions options) {
+    std::shared_ptr<TFilterExpr> expr = FFilterExpr ? TFilterExpr::Parse(FFilterText) : nullptr;
+    if (Active() && filtered && expr)
+        expr->Bind(FFieldDefs, options & foCaseInsensitive);
     if (Active())
         CheckBrowseMode();
+    const bool wasFiltered = FFiltered;
     FFiltered = filtered;
-    if (FFilterExpr)
-        FFilterExpr = TFilterExpr::Parse(FFilterText);
-    if (Active())
-        PrepareFilter();
-    FilterChanged();
+    FFilterOptions = options;
+    FFilterExpr = expr;
+    if (filtered || wasFiltered)
+        FilterChanged();
+}
+
+void TDataSet::SetFiltered(bool filtered) {
+    if (filtered != FFiltered)
+        ChangeFilter(filtered, FFilterOptions);
 }
 
 void TDataSet::SetFilterOptions(TFilterOptions options) {
-    if (options == FFilterOptions)
-        return;
-    FFilterOptions = options;
-    if (FFilterExpr)
-        FFilterExpr = TFilterExpr::Parse(FFilterText);
-    if (Active()) {
-        PrepareFilter();
-        if (FFiltered)
-            FilterChanged();
-    }
+    if (options != FFilterOptions)
+        ChangeFilter(FFiltered, options);
 }
 
 TFilterExpr* TDataSet::ActiveFilter() const {

@@ -18,6 +18,7 @@
 #include <memory>
 
 class TDataSet;
+class TDatabase;
 class TDataSource;
 class TDataLink;
 class TField;
@@ -428,6 +429,13 @@ public:
     void DataEvent(TDataEvent event, TField* field = nullptr);
     void MasterChanged();
 
+    // The database under the rows changed. After a rollback the rows are
+    // read again, so none shows (or later writes through) a row taken back;
+    // after a close the dataset closes, so it never writes another file's
+    // rows by stale row identities.
+    virtual void DatabaseRolledBack();
+    virtual void DatabaseClosed() { Close(); }
+
 protected:
     // --- What a storage subclass provides ---
     // Fill FFieldDefs (the fields and the filter are bound to them next).
@@ -486,6 +494,7 @@ private:
     void ComputeCalcFields(TRecordBuffer& buffer);
     void MoveTo(int index, bool fireScroll);
     void PrepareFilter();
+    void ChangeFilter(bool filtered, TFilterOptions options);
     void FireEvent(const TDataSetNotifyEvent& event) { if (event) event(this); }
     void SetState(TDataSetState state);
     void InitNewRecord();
@@ -532,4 +541,21 @@ public:
 
 private:
     TDataSet* FDataSet;
+};
+
+// A transaction for a scope: the operation commits explicitly; leaving the
+// scope any other way rolls back. Inside a transaction the caller started,
+// the scope joins it and leaves commit and rollback to that caller.
+class TTransactionScope {
+public:
+    explicit TTransactionScope(TDatabase* database);
+    ~TTransactionScope();
+    void Commit();
+    bool Owns() const { return FOwn; } // started here and not ended yet
+    TTransactionScope(const TTransactionScope&) = delete;
+    TTransactionScope& operator=(const TTransactionScope&) = delete;
+
+private:
+    TDatabase* FDatabase;
+    bool FOwn;
 };

@@ -109,9 +109,35 @@ void TMlTable::SetSwitch(TMlSwitch* value) {
         FSwitch->FTables.append(this);
 }
 
+// Frozen rows are numbered beyond every stored row (also those outside the
+// view), and what changed while frozen is never written back: unfreezing
+// forgets it and reads the store again, cached variants included.
 void TMlTable::SetFrozen(bool value) {
+    if (value == FFrozen)
+        return;
+    if (Active())
+        CheckBrowseMode();
     SetProvider(value ? nullptr : FProvider);
     FFrozen = value;
+    if (value) {
+        if (Active() && FirstFieldIsAutoInc())
+            FLastAutoInc = qMax(FLastAutoInc, HighestId());
+        return;
+    }
+    FPackets[0] = TDataPacket();
+    FPackets[1] = TDataPacket();
+    if (Active()) {
+        MergeChangeLog();
+        Refresh();
+    }
+}
+
+int TMlTable::HighestId() {
+    int highest = 0;
+    for (const TRow& row : FRows)
+        highest = qMax(highest, row.Row.Values.value(0).toInt());
+    // A table loaded from a packet alone has no store to ask.
+    return DatabaseName().isEmpty() ? highest : qMax(highest, int(FSource->HighestRowId()));
 }
 
 bool TMlTable::FirstFieldIsAutoInc() const {
@@ -137,6 +163,7 @@ void TMlTable::SetActive(bool value) {
                 // Open on the cached content; its last number stays as it was.
                 TFlagScope loading(FLoadingCache);
                 SetData(cached);
+                AttachToDatabase();
                 return;
             }
         } else if (!value && Active()) {
@@ -148,8 +175,35 @@ void TMlTable::SetActive(bool value) {
     }
     const bool opening = value && !Active();
     TClientDataSet::SetActive(value);
-    if (opening && FFrozen && Active() && FirstFieldIsAutoInc())
+    if (opening && FFrozen && Active() && FirstFieldIsAutoInc()) {
         ComputeLastAutoInc();
+        FLastAutoInc = qMax(FLastAutoInc, HighestId());
+    }
+    if (opening)
+        AttachToDatabase();
+}
+
+// The rows hold the store's row identities: the table follows a rollback
+// and a close of its database like any dataset.
+void TMlTable::AttachToDatabase() {
+    if (TDatabase* db = TDatabase::Find(DatabaseName()); db && db->Connected() && Active())
+        db->AttachDataSet(this);
+}
+
+void TMlTable::DatabaseRolledBack() {
+    if (FFrozen)
+        return; // keeps every change in memory and ignores refreshes
+    FPackets[0] = TDataPacket();
+    FPackets[1] = TDataPacket();
+    // A change the write-back could not store stays, as after a failed post.
+    if (ChangeCount() == 0)
+        TClientDataSet::DatabaseRolledBack();
+}
+
+void TMlTable::DatabaseClosed() {
+    Close();
+    FPackets[0] = TDataPacket(); // their row identities are the closed file's
+    FPackets[1] = TDataPacket();
 }
 
 void TMlTable::ComputeLastAutoInc() {
@@ -209,7 +263,8 @@ void TMlTable::PrepareSource() {
 
 void TMlTable::RememberRange() {
     FFetchedRange.clear();
-    if (!RangedFetch())
+    FRangeHeld = RangedFetch();
+    if (!FRangeHeld)
         return;
     QStringList fields;
     try {
@@ -242,12 +297,14 @@ void TMlTable::InternalRefresh() {
 }
 
 void TMlTable::InternalReload() {
-    if (Provider() && RangedFetch()) {
+    if (Provider() && (RangedFetch() || FRangeHeld)) {
         QStringList fields;
         QVariantList values;
-        MasterRange(fields, values);
-        if (values != FFetchedRange) {
-            FetchFromSource(); // the master moved: read its rows
+        if (RangedFetch())
+            MasterRange(fields, values);
+        // The master moved, or the link went and the range widens to every row.
+        if (RangedFetch() != FRangeHeld || values != FFetchedRange) {
+            FetchFromSource();
             return;
         }
     }
@@ -255,6 +312,9 @@ void TMlTable::InternalReload() {
 }
 
 bool TMlTable::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
+    // A pending post that fails is no search: its error goes to the caller.
+    if (Active())
+        CheckBrowseMode();
     try {
         return TClientDataSet::Locate(keyFields, keyValues, options);
     } catch (const std::exception&) {
@@ -292,10 +352,26 @@ int TMlTable::InternalPost(TRecordBuffer& buffer, bool inserting, int insertInde
                 throw EDatabaseError(KeyViolationMessage);
         }
     }
+    if (inserting)
+        FPostedId = FNextId; // the memory identity the new row gets
     return TClientDataSet::InternalPost(buffer, inserting, insertIndex);
 }
 
-bool TMlTable::WriteBack() { return ApplyUpdates(0) == 0; }
+// A change the store refused is taken back and its error raised, so the
+// caller learns the row was not stored, the table shows what is stored
+// (a detail can follow its master again) and no later post retries it.
+void TMlTable::WriteBack() {
+    try {
+        if (ApplyUpdates(0) == 0)
+            return;
+    } catch (...) {
+        CancelUpdates();
+        throw;
+    }
+    const QString message = UpdateError();
+    CancelUpdates();
+    throw EDatabaseError(message);
+}
 
 void TMlTable::GotoLastStored() {
     int last = -1;
@@ -329,8 +405,9 @@ void TMlTable::Post() {
         throw;
     }
     AfterPost = afterPost;
-    const bool written = !FFrozen && WriteBack();
-    if (inserting && written && autoInc) {
+    if (!FFrozen)
+        WriteBack();
+    if (inserting && !FFrozen && autoInc) {
         // Read the number the store gave, then stand on the new row: the
         // last one in storage order, whatever order is shown.
         if (FRows.size() <= WholeRefreshRows)
@@ -345,21 +422,15 @@ void TMlTable::Post() {
 
 // A table of many rows (the patients) re-reads only the row it wrote: the
 // rest is as it was read, and a whole read would cost with the practice's size.
+// The row is the one just posted, found by its memory identity: the cursor
+// may stand elsewhere when a filter hides it.
 void TMlTable::RereadCurrentRow() {
-    const int at = StorageIndexOf(GetBookmark());
+    const int at = StorageIndexOfId(FPostedId);
     if (at < 0)
         return;
-    TField* key = FieldAt(0);
-    TTable reader;
-    reader.SetDatabaseName(DatabaseName());
-    reader.SetTableName(FSource->TableName());
-    reader.SetFilter(QStringLiteral("[%1] = %2").arg(key->FieldName(), IntToStr(key->AsInteger())));
-    reader.SetFiltered(true);
-    const TDataPacket packet = reader.ReadPacket();
-    if (packet.Rows.size() != 1)
-        return;
     TRow row = FRows[at];
-    row.Row = packet.Rows[0];
+    if (!FSource->ReadStoredRow(row.Row.SourceId, row.Row.Values))
+        return;
     row.Row.Values.resize(FFieldDefs.size());
     FRows.remove(at);
     FRows.append(row); // its place in storage order: the newest row
@@ -372,8 +443,9 @@ void TMlTable::InternalDelete(int index) {
     TClientDataSet::InternalDelete(index);
     if (FFrozen)
         return;
+    WriteBack();
     // Many rows: the one that went is gone from memory and store alike.
-    if (WriteBack() && FRows.size() <= WholeRefreshRows)
+    if (FRows.size() <= WholeRefreshRows)
         InternalRefresh();
 }
 

@@ -99,11 +99,15 @@ public:
     // (SetData on a switchable table would reopen on its cache instead).
     void LoadPacket(const TDataPacket& packet);
 
-    // An error during the search reads as "not found".
+    // An error during the search reads as "not found"; a pending post that
+    // fails raises its error.
     bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0) override;
     // Posts in memory, writes back unless frozen, and stays on an inserted row.
-    // AfterPost is raised after the write-back.
+    // AfterPost is raised after the write-back. A row the store refuses is
+    // taken back in memory and the store's error is raised.
     void Post() override;
+    void DatabaseRolledBack() override;
+    void DatabaseClosed() override;
 
 protected:
     void InternalInitFieldDefs() override;
@@ -120,9 +124,11 @@ private:
     void PrepareSource();
     void FetchFromSource();
     void RememberRange();
-    bool WriteBack();
+    void WriteBack();
     void GotoLastStored();
     void RereadCurrentRow();
+    int HighestId(); // of the rows held and the stored rows
+    void AttachToDatabase();
 
     TTable* FSource = nullptr;
     TDataSetProvider* FProvider = nullptr;
@@ -137,6 +143,8 @@ private:
     TDataPacket FPackets[2]; // per variant: [0] non-diabetes, [1] diabetes
     int FLastAutoInc = 0;
     QVariantList FFetchedRange; // the master's key of the rows held (ranged fetch)
+    bool FRangeHeld = false;    // the rows held are one master's range
+    qint64 FPostedId = 0;       // memory identity of the row inserted last
 };
 
 // Loads the data packet of `source` into `target` and moves the target to the

@@ -24,9 +24,9 @@ struct TActionChoice {
     const char* Caption;
 };
 const TActionChoice Choices[] = {
-    {TReconcileAction::raSkip, "Skip"},       {TReconcileAction::raAbort, "Abort"},
-    {TReconcileAction::raMerge, "Merge"},     {TReconcileAction::raCorrect, "Correct"},
-    {TReconcileAction::raCancel, "Cancel"},   {TReconcileAction::raRefresh, "Refresh"},
+    {TReconcileAction::raSkip, "Skip"},     {TReconcileAction::raAbort, "Abort"},
+    {TReconcileAction::raCorrect, "Correct"}, {TReconcileAction::raCancel, "Cancel"},
+    {TReconcileAction::raRefresh, "Refresh"},
 };
 
 enum { ColName, ColModified, ColOriginal };
