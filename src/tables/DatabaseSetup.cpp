@@ -412,7 +412,7 @@ TDatabaseFileState PrepareDatabaseFile(const QString& fileName, const QString& s
         return state;
     }
     state.Tightened = TightenPrivate(QStringList(QFileInfo(fileName).absolutePath()) + DatabaseFiles(fileName));
-    state.Migrated = UpgradeDatabaseFile(fileName);
+    UpgradeDatabaseFile(fileName);
     return state;
 }
 

@@ -51,7 +51,6 @@ bool UpgradeDatabaseFile(const QString& fileName);
 
 struct TDatabaseFileState {
     bool Created = false;
-    bool Migrated = false;
     QStringList Tightened; // lines for TightenedNotice
 };
 
