@@ -15,10 +15,13 @@
 #include "MorlenSettings.h"
 #include "TableStore.h"
 #include "TestDatabase.h"
+#include "SettingsWarningFM.h"
 #include "TestMain.h"
+#include "TvConvertField.h"
 #include "TvPickList.h"
 #include "TvWorkCountryDM.h"
 
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -324,6 +327,8 @@ private slots:
         QVERIFY(!country.PickValues(999));
         QCOMPARE(country.ValueText(999, 2.25), QString("2,25"));
         QCOMPARE(country.AboutMessage(), QString("Brovik"));
+        QVERIFY(country.Compose->Active());
+        QCOMPARE(country.Compose->PhysicalTableName(), QString("Compose_P"));
         QCOMPARE(FirstCountryDataModule(), &country);
 
         seen.clear();
@@ -383,6 +388,51 @@ private slots:
             QCOMPARE(row->State(), TDataSetState::dsEdit);
             QCOMPARE(field->AsFloat(), stored);
         }
+    }
+
+    // A risk field the journal converts: typed in its display unit, stored in
+    // the store unit, the limits asked about in the display unit.
+    void textToConvertingField() {
+        TTvWorkCountryDataModule country;
+        country.SelectLanguage("en/gb");
+        FormatSettings().DecimalSeparator = '.';
+        TClientDataSet exam;
+        new TIntegerField(&exam, "Risk id");
+        auto* value = new TTvRiskField(&exam, "Examination");
+        auto* category = new TStringField(&exam, "StoreCategory", 30, TFieldKind::fkCalculated);
+        auto* store = new TStringField(&exam, "StoreUnit", 15, TFieldKind::fkCalculated);
+        auto* display = new TStringField(&exam, "DisplayUnit", 15, TFieldKind::fkCalculated);
+        auto* type = new TSmallintField(&exam, "RiskType", TFieldKind::fkCalculated);
+        exam.OnCalcFields = [&](TDataSet*) {
+            category->SetAsString("Cholesterol");
+            store->SetAsString("mmol/L");
+            display->SetAsString("mg/dL");
+            type->SetAsInteger(1);
+        };
+        value->SetConverter(FMediator->UnitConverter);
+        value->SetConvertActive(true);
+        value->SetStoreCategoryField(category);
+        value->SetStoreUnitField(store);
+        value->SetDisplayUnitField(display);
+        value->SetRiskUnitTypeField(type);
+        exam.CreateDataSet({{"Risk id", TFieldType::ftInteger}, {"Examination", TFieldType::ftFloat}});
+        exam.Append();
+        exam.FieldByName("Risk id")->SetAsInteger(2);
+        QVERIFY(value->IsConvertActive());
+
+        country.TextToField("386.7", 2, value);
+        QVERIFY(qAbs(value->AsFloat() - 10.0) < 1e-9);
+
+        QString asked;
+        TModalAnswer question([&](QWidget* window) {
+            if (auto* warning = qobject_cast<TSettingsWarningForm*>(window))
+                asked = warning->WarningLabel->text();
+            TModalAnswer::Click("No")(window);
+        });
+        country.TextToField("1000", 2, value); // 25.9 mmol/L, above 20
+        QVERIFY(question.Shown);
+        QCOMPARE(asked, QString("Cholesterol must be below 773.4. Change risk value anyway?"));
+        QCOMPARE(exam.State(), TDataSetState::dsBrowse); // the new row is given up
     }
 
     void textThatIsNoNumber_data() {
