@@ -142,6 +142,9 @@ void TMemoryDataSet::InternalDelete(int index) {
 
 // ---------------------------------------------------------------- provider
 
+TTable* TDataSetProvider::DataSet() const { return FDataSet; }
+void TDataSetProvider::SetDataSet(TTable* table) { FDataSet = table; }
+
 TDataPacket TDataSetProvider::GetData() {
     if (!FDataSet)
         throw EDatabaseError(QStringLiteral("Missing data provider or data packet"));

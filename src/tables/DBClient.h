@@ -96,8 +96,9 @@ class TDataSetProvider : public TComponent {
     Q_OBJECT
 public:
     explicit TDataSetProvider(QObject* owner = nullptr) : TComponent(owner) {}
-    TTable* DataSet() const { return FDataSet; }
-    void SetDataSet(TTable* table) { FDataSet = table; }
+    // Out of line: TTable is only declared here, so the header stands alone.
+    TTable* DataSet() const;
+    void SetDataSet(TTable* table);
     TDataPacket GetData(); // opens the table when closed; its visible rows
     int FetchCount() const { return FFetchCount; } // how often GetData read the table
     qint64 InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values);

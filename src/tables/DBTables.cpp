@@ -1091,10 +1091,16 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
     return true;
 }
 
+// A closed table reads the packet without opening: an open one would read
+// its rows a second time and follow its master on its own. A filter needs
+// the binding of an open table.
 TDataPacket TTable::ReadPacket() {
-    if (!Active())
+    if (Active())
+        CheckBrowseMode();
+    else if (Filtered() && !Filter().trimmed().isEmpty())
         Open();
-    CheckBrowseMode();
+    else
+        InternalInitFieldDefs();
     TDataPacket packet;
     packet.Defs = FFieldDefs;
     packet.Indexes = IndexDefs();

@@ -175,6 +175,29 @@ private slots:
         QCOMPARE(journal->RecordCount(), 2);
     }
 
+    // One query per detail when the master moves; index definitions are read once.
+    void detailReadsItsRangeInOneQuery() {
+        TJournalDatabase db;
+        TTable patients;
+        patients.SetDatabaseName(db.Name());
+        patients.SetTableName("Patient");
+        patients.SetIndexFieldNames("Patient id");
+        patients.Open();
+        TDataSource source;
+        source.SetDataSet(&patients);
+        auto journal = MlTable(db, "Journal");
+        journal->SetIndexFieldNames("Patient id");
+        journal->SetMasterSource(&source);
+        journal->SetMasterFields("Patient id");
+        journal->Open();
+        for (const int rows : {1, 0}) {
+            const qint64 before = db.Db->StatementCount();
+            patients.Next();
+            QCOMPARE(db.Db->StatementCount() - before, qint64(1));
+            QCOMPARE(journal->RecordCount(), rows);
+        }
+    }
+
     void filterThatDoesNotBindChangesNothing_data() {
         QTest::addColumn<bool>("cached");
         QTest::newRow("stored table") << false;
