@@ -6,8 +6,6 @@
 #include "Application.h"
 #include "BuildMediatorDM.h"
 #include "BvDictionary.h"
-#include "Conversions.h"
-#include "DialogResults.h"
 #include "Edition.h"
 #include "FormatSettings.h"
 #include "ModalAnswer.h"
