@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -873,6 +874,15 @@ void TTable::FetchPage(int index) {
         FCache.insert(q.value(0).toLongLong(), values);
     }
     q.finish();
+    // A row gone from the store leaves the view instead of showing empty.
+    QSet<qint64> gone;
+    for (const QVariant& id : ids)
+        if (!FCache.contains(id.toLongLong()))
+            gone.insert(id.toLongLong());
+    if (!gone.isEmpty()) {
+        FIds.removeIf([&](qint64 id) { return gone.contains(id); });
+        FIdIndexValid = false;
+    }
 }
 
 bool TTable::ReadStoredRow(qint64 id, QVector<QVariant>& values) {
@@ -905,13 +915,17 @@ QVector<QVariant> TTable::FetchById(qint64 id) {
 }
 
 void TTable::InternalGetRow(int index, TRecordBuffer& buffer) {
-    const qint64 id = FIds[index];
-    auto it = FCache.constFind(id);
+    auto it = FCache.constFind(FIds[index]);
     if (it == FCache.constEnd()) {
-        FetchPage(index);
-        it = FCache.constFind(id);
+        FetchPage(index); // drops rows another dataset deleted meanwhile
+        if (index >= FIds.size()) {
+            buffer.Id = 0;
+            buffer.Data = QVector<QVariant>(FFieldDefs.size());
+            return;
+        }
+        it = FCache.constFind(FIds[index]);
     }
-    buffer.Id = id;
+    buffer.Id = FIds[index];
     buffer.Data = it != FCache.constEnd() ? *it : QVector<QVariant>(FFieldDefs.size());
 }
 

@@ -388,6 +388,22 @@ private slots:
         QVERIFY(!patients->Locate("No such field", 1)); // a failing search still reads as not found
     }
 
+    void rowDeletedByAnotherDataSetLeavesTheView() {
+        TTestDatabase db;
+        db.CreatePatientTables();
+        db.Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1100) "
+                "INSERT INTO Patient (\"Birth date\", \"Sequence id\", \"Last name\", Export, Test) "
+                "SELECT 20000 + i, '0001', 'Name' || i, 0, 0 FROM n");
+        TTable t;
+        t.SetDatabaseName(db.Name());
+        t.SetTableName("Patient");
+        t.Open(); // beyond one page: the rows follow as they are reached
+        db.Exec("DELETE FROM Patient WHERE \"Patient id\" = 1050");
+        t.SetRecNo(1050);
+        QCOMPARE(t.FieldByName("Last name")->AsString(), QString("Name1051"));
+        QCOMPARE(t.RecordCount(), 1099);
+    }
+
     // Beyond the whole-refresh size only the posted row is read back, even
     // when a filter hides it and the cursor stands on another row.
     void largeTableRereadsThePostedRow() {
