@@ -59,69 +59,94 @@ void TMemoryDataSet::LoadRows(const QVector<TPacketRow>& rows) {
     RebuildView();
 }
 
-void TMemoryDataSet::RebuildView() {
-    FView.clear();
+// The range, filter and order of the view, resolved once per use.
+struct TMemoryDataSet::TViewRule {
+    bool Ranged = false;
+    QVariantList RangeValues;
+    QVector<int> RangeSlots, OrderSlots;
+};
+
+TMemoryDataSet::TViewRule TMemoryDataSet::ViewRule() const {
+    TViewRule rule;
     QStringList rangeFields;
-    QVariantList rangeValues;
-    QVector<int> rangeSlots;
-    const bool ranged = MasterRange(rangeFields, rangeValues);
+    rule.Ranged = MasterRange(rangeFields, rule.RangeValues);
     for (const QString& name : rangeFields) {
         const int slot = DataIndexOfField(name);
         if (slot < 0)
             DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
-        rangeSlots << slot;
+        rule.RangeSlots << slot;
     }
-    TRecordBuffer probe;
-    for (int i = 0; i < FRows.size(); ++i) {
-        const QVector<QVariant>& values = FRows[i].Row.Values;
-        if (ranged) {
-            bool inside = true;
-            for (int k = 0; k < rangeSlots.size() && inside; ++k) {
-                const QVariant& want = rangeValues[k];
-                const QVariant& have = values[rangeSlots[k]];
-                inside = want.isValid() && !want.isNull() && have.isValid() && !have.isNull() &&
-                         CompareValues(have, want) == 0;
-            }
-            if (!inside)
-                continue;
-        }
-        probe.Data = values;
-        if (!FilterAccepts(probe))
-            continue;
-        FView.append(i);
-    }
-    QVector<int> orderSlots;
     for (const QString& name : OrderFieldNames()) {
         const int slot = DataIndexOfField(name);
         if (slot < 0)
             DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
-        orderSlots << slot;
+        rule.OrderSlots << slot;
     }
-    if (!orderSlots.isEmpty())
-        std::stable_sort(FView.begin(), FView.end(), [&](int a, int b) {
-            for (int slot : orderSlots) {
-                const int c = CompareValues(FRows[a].Row.Values[slot], FRows[b].Row.Values[slot]);
-                if (c != 0)
-                    return c < 0;
-            }
-            return false;
-        });
+    return rule;
+}
+
+bool TMemoryDataSet::Visible(const TViewRule& rule, const QVector<QVariant>& values) const {
+    if (rule.Ranged)
+        for (int k = 0; k < rule.RangeSlots.size(); ++k) {
+            const QVariant& want = rule.RangeValues[k];
+            const QVariant& have = values[rule.RangeSlots[k]];
+            if (!want.isValid() || want.isNull() || !have.isValid() || have.isNull() || CompareValues(have, want) != 0)
+                return false;
+        }
+    TRecordBuffer probe;
+    probe.Data = values;
+    return FilterAccepts(probe);
+}
+
+// In order, rows of equal keys in storage order (as the stable sort leaves them).
+bool TMemoryDataSet::ViewLess(const TViewRule& rule, int a, int b) const {
+    for (int slot : rule.OrderSlots) {
+        const int c = CompareValues(FRows[a].Row.Values[slot], FRows[b].Row.Values[slot]);
+        if (c != 0)
+            return c < 0;
+    }
+    return a < b;
+}
+
+void TMemoryDataSet::RebuildView() {
+    FView.clear();
+    const TViewRule rule = ViewRule();
+    for (int i = 0; i < FRows.size(); ++i)
+        if (Visible(rule, FRows[i].Row.Values))
+            FView.append(i);
+    if (!rule.OrderSlots.isEmpty())
+        std::stable_sort(FView.begin(), FView.end(), [&](int a, int b) { return ViewLess(rule, a, b); });
+}
+
+// One row changed: it leaves its place and takes the one its values give,
+// without rebuilding the view of every row.
+void TMemoryDataSet::PlaceRow(int at) {
+    const TViewRule rule = ViewRule();
+    FView.removeOne(at);
+    if (!Visible(rule, FRows[at].Row.Values))
+        return;
+    const auto pos = std::lower_bound(FView.begin(), FView.end(), at, [&](int a, int b) { return ViewLess(rule, a, b); });
+    FView.insert(pos, at);
 }
 
 int TMemoryDataSet::InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) {
     qint64 id = buffer.Id;
+    int at = -1;
     if (inserting) {
         TRow row;
         row.Id = id = FNextId++;
         row.Row.Values = buffer.Data;
-        int at = int(FRows.size());
+        at = int(FRows.size());
         // Without an order a row inserted in the middle stays where it was put.
         if (OrderFieldNames().isEmpty() && insertIndex >= 0 && insertIndex < FView.size())
             at = FView[insertIndex];
         FRows.insert(at, row);
+        for (int& index : FView)
+            if (index >= at)
+                ++index;
         RowChanged(FRows[at], true);
     } else {
-        const int at = StorageIndexOfId(id);
+        at = StorageIndexOfId(id);
         if (at < 0)
             DatabaseError(QStringLiteral("Record not found"));
         if (FRows[at].Row.Status == TUpdateStatus::usUnmodified)
@@ -129,7 +154,7 @@ int TMemoryDataSet::InternalPost(TRecordBuffer& buffer, bool inserting, int inse
         FRows[at].Row.Values = buffer.Data;
         RowChanged(FRows[at], false);
     }
-    RebuildView();
+    PlaceRow(at);
     return IndexOfId(id);
 }
 
@@ -137,7 +162,10 @@ void TMemoryDataSet::InternalDelete(int index) {
     const int at = FView[index];
     RowDeleted(FRows[at]);
     FRows.remove(at);
-    RebuildView();
+    FView.remove(index);
+    for (int& i : FView)
+        if (i > at)
+            --i;
 }
 
 // ---------------------------------------------------------------- provider
@@ -351,6 +379,7 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
     QVector<TOutcome> outcomes;
     auto applyOutcomes = [&] {
         QVector<int> goneDeletes;
+        bool viewChanged = false; // a row written as it stood changes no view
         for (const TOutcome& outcome : outcomes) {
             const TChange& change = outcome.Change;
             TPacketRow* row = change.DeletedIndex >= 0 ? &FDeleted[change.DeletedIndex]
@@ -360,6 +389,7 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
                 goneDeletes << change.DeletedIndex;
             if (outcome.Result == TResult::Written) {
                 if (status != TUpdateStatus::usDeleted) {
+                    viewChanged = viewChanged || row->Values != outcome.Values;
                     row->SourceId = outcome.SourceId;
                     row->Values = outcome.Values;
                     row->Status = TUpdateStatus::usUnmodified;
@@ -367,6 +397,7 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
                 }
                 continue;
             }
+            viewChanged = true;
             // Taken back in memory: an insert goes; a modified or deleted row
             // is as it was stored, or as it is stored now (refreshed).
             if (status == TUpdateStatus::usInserted || !outcome.Stored) {
@@ -391,7 +422,8 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
         std::sort(goneDeletes.begin(), goneDeletes.end());
         for (int i = int(goneDeletes.size()) - 1; i >= 0; --i)
             FDeleted.remove(goneDeletes[i]);
-        LocalReload();
+        if (viewChanged)
+            LocalReload();
     };
 
     TTransactionScope transaction(FProvider->DataSet()->Database());

@@ -65,8 +65,14 @@ protected:
     virtual void RowDeleted(TRow& /*row*/) {}
 
     void RebuildView(); // range, filter, order
+    void PlaceRow(int at); // the view after one row changed
     void LoadRows(const QVector<TPacketRow>& rows);
     int StorageIndexOfId(qint64 id) const;
+
+    struct TViewRule;
+    TViewRule ViewRule() const;
+    bool Visible(const TViewRule& rule, const QVector<QVariant>& values) const;
+    bool ViewLess(const TViewRule& rule, int a, int b) const;
 
     QVector<TRow> FRows; // storage order
     QVector<int> FView;  // visible rows in order, as indexes into FRows
