@@ -10,7 +10,9 @@
 //   TDatabase            DatabaseName bound to AliasName, Params (PASSWORD=),
 //                        Open/Close/Connected, transactions. SQLite in WAL
 //                        mode with synchronous=FULL. Closing it closes its
-//                        tables; a rollback re-reads them.
+//                        open datasets of every kind; a rollback re-reads
+//                        them. TTransactionScope: commit explicitly, rolled
+//                        back on leaving. StatementCount for the benches.
 //   TDataSet             cursor (First/Next/Prior/Last/MoveBy/Bof/Eof/RecNo/
 //                        RecordCount/bookmarks/Refresh), states and editing
 //                        (Edit/Insert/Append/Post/Cancel/Delete with the
