@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -40,6 +42,25 @@ void UseOwnFolders(const QTemporaryDir& home) {
     QFile::setPermissions(root + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                              | QFileDevice::ExeOwner);
 }
+// An exception that escapes a test past Qt Test's own catch (thrown from an
+// event handler, say) ends the run at once with its message: the abort of
+// the default handler can send Qt Test's crash handler round in a loop
+// until the suite's timeout.
+[[noreturn]] void EndOnUnhandledException() {
+    const char* what = "not a std::exception";
+    try {
+        if (const std::exception_ptr current = std::current_exception())
+            std::rethrow_exception(current);
+        what = "none (std::terminate was called)";
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+    }
+    std::fprintf(stderr, "FAIL!  : unhandled exception: %s\n", what);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(3);
+}
 } // namespace
 
 bool TestRegistry::add(const char* name, Factory factory) {
@@ -59,6 +80,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     UseOwnFolders(home);
+    std::set_terminate(EndOnUnhandledException);
     int failed = 0;
     {
         // Qt's test mode keeps the folders apart from the program's own names
