@@ -5,11 +5,13 @@
 #include "BuiltInPassword.h"
 #include "BvDictionary.h"
 #include "BvExprSource.h"
+#include "BvUtils.h"
 #include "Conversions.h"
 #include "DatabaseSetup.h"
 #include "FormatSettings.h"
 #include "MorlenSettings.h"
 #include "MorlenTables.h"
+#include "PrivateFiles.h"
 #include "TableStore.h"
 #include "TvUnitCnv.h"
 
@@ -73,15 +75,17 @@ T* NewModelTable(QObject* owner, const QString& componentName, const QString& ta
 }
 
 // Closes the database, binds it to the alias with the built-in password and
-// connects it; at first start the database file is made from its script.
-void Connect(TDatabase* database, const QString& alias, const QString& scriptName) {
+// connects it; at first start the database file is made from its script, an
+// older file is migrated, and rights others had on the file are taken away
+// (the lines of what was tightened are added to tightened).
+void Connect(TDatabase* database, const QString& alias, const QString& scriptName, QStringList& tightened) {
     if (database->Connected())
         database->Close();
     database->SetAliasName(alias);
     database->SetParamValue(PasswordParam, BuiltInPassword());
     // An unknown alias is left to Open, whose message names it.
     if (Session().AliasExists(alias))
-        CreateDatabaseFile(Session().AliasFileName(alias), SeedFileName(scriptName));
+        tightened << PrepareDatabaseFile(Session().AliasFileName(alias), SeedFileName(scriptName)).Tightened;
     database->Open();
 }
 } // namespace
@@ -226,8 +230,11 @@ void TMediatorDataModule::ConnectDatabases(const QString& alias, bool activate) 
         CalcRisks->SetTableName(QString());
         CalcRisks->SetTableName(QStringLiteral("Risks"));
     }
-    Connect(Database, alias, ApplicationSeedName);
-    Connect(PatientDatabase, PatientAliasName, PatientSeedName);
+    QStringList tightened;
+    Connect(Database, alias, ApplicationSeedName, tightened);
+    Connect(PatientDatabase, PatientAliasName, PatientSeedName, tightened);
+    if (!tightened.isEmpty())
+        ShowInfo(TightenedNotice(tightened));
     Risks->Open();
     CalcRisks->Open();
     General->Open();

@@ -120,6 +120,45 @@ private slots:
         QVERIFY(FShown.isEmpty());
     }
 
+    // A patient database that other users could read (copied in by hand, or
+    // made by an older program) is closed to them at start, and the user is
+    // told once, naming the file.
+    void startTakesOtherUsersRightsAndSaysSoOnce() {
+        TFreshUser user;
+        {
+            TMediatorDataModule mediator;
+            mediator.ConnectDatabases(ApplicationAliasName, false);
+        }
+        const QString patients = TFreshUser::DataFile("TavloPatients.db");
+        const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                          | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(patients, open));
+        QVERIFY(QFile::setPermissions(TFreshUser::DataFolder(),
+                                      QFile::permissions(TFreshUser::DataFolder()) | QFileDevice::ReadOther
+                                          | QFileDevice::ExeOther));
+
+        TMediatorDataModule mediator;
+        {
+            TModalAnswer answer;
+            mediator.ConnectDatabases(ApplicationAliasName, false);
+            QVERIFY(answer.Shown);
+            QVERIFY2(answer.Text.contains(patients), qPrintable(answer.Text));
+            QVERIFY2(answer.Text.contains(TFreshUser::DataFolder()), qPrintable(answer.Text));
+        }
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFile::permissions(patients) & others, QFileDevice::Permissions());
+        QCOMPARE(QFile::permissions(TFreshUser::DataFolder()) & others, QFileDevice::Permissions());
+        QVERIFY(QFile::permissions(patients) & QFileDevice::ReadOwner);
+        QVERIFY(mediator.PatientDatabase->Connected());
+
+        // Nothing left to tighten: no second notice.
+        TModalAnswer none;
+        mediator.ConnectDatabases(ApplicationAliasName, false);
+        QVERIFY(!none.Shown);
+        QVERIFY(FShown.isEmpty());
+    }
+
     void connectingWithoutActivatingLeavesConverterAndIdClosed() {
         TFreshUser user;
         TMediatorDataModule mediator;
