@@ -2,6 +2,7 @@
 
 #include "DataFilter.h"
 #include "LocalSql.h"
+#include "PrivateFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -129,7 +130,7 @@ void TSession::Load() {
     QFile file(AliasFile());
     if (!file.exists()) {
         const QString folder = QFileInfo(AliasFile()).absolutePath();
-        QDir().mkpath(folder);
+        MakePrivateFolder(folder);
         FSections = {
             {ApplicationAliasName, {"TYPE=SQLITE", "PATH=" + folder, "DATABASE NAME=TavloCalc.db"}},
             {PatientAliasName, {"TYPE=SQLITE", "PATH=" + folder, "DATABASE NAME=TavloPatients.db"}},
@@ -160,7 +161,7 @@ void TSession::Load() {
 }
 
 void TSession::Save() {
-    QDir().mkpath(QFileInfo(AliasFile()).absolutePath());
+    MakePrivateFolder(QFileInfo(AliasFile()).absolutePath());
     // Written beside and then put in place, so a crash while writing never
     // leaves a cut alias file behind.
     QSaveFile file(AliasFile());
@@ -339,9 +340,14 @@ void TDatabase::Open() {
     if (!Session().AliasExists(alias))
         throw EDatabaseError(QStringLiteral("Alias '%1' does not exist").arg(alias));
     const QString file = Session().AliasFileName(alias);
-    if (!QFileInfo::exists(file) && ParamValue(QStringLiteral("CREATE")).compare("TRUE", Qt::CaseInsensitive) != 0)
-        throw EDatabaseError(QStringLiteral("Cannot open database '%1': the file '%2' does not exist")
-                                 .arg(FDatabaseName.isEmpty() ? alias : FDatabaseName, file));
+    if (!QFileInfo::exists(file)) {
+        if (ParamValue(QStringLiteral("CREATE")).compare("TRUE", Qt::CaseInsensitive) != 0)
+            throw EDatabaseError(QStringLiteral("Cannot open database '%1': the file '%2' does not exist")
+                                     .arg(FDatabaseName.isEmpty() ? alias : FDatabaseName, file));
+        // A created database holds patient data (an export): private from
+        // its first byte; SQLite gives its journal and WAL the same rights.
+        CreatePrivateFile(file);
+    }
     static int counter = 0;
     FConnectionName = QStringLiteral("tavlo-db-%1").arg(++counter);
     {
@@ -535,10 +541,13 @@ void TDatabase::GetTableNames(QStringList& list) {
         list << q.value(0).toString();
 }
 
-static TFieldDef DefFromDeclared(const QString& name, const QString& declared, bool notNull, bool rowidAlias) {
+// A NOT NULL column with a default is filled by the store when a row leaves
+// it out, so only one without a default is required.
+static TFieldDef DefFromDeclared(const QString& name, const QString& declared, bool notNull, bool hasDefault,
+                                 bool rowidAlias) {
     TFieldDef def;
     def.Name = name;
-    def.Required = notNull;
+    def.Required = notNull && !hasDefault;
     const QString type = declared.trimmed().toUpper();
     const int paren = int(type.indexOf('('));
     const QString base = (paren >= 0 ? type.left(paren) : type).trimmed();
@@ -575,7 +584,7 @@ static QString DeclaredType(const TFieldDef& def) {
     case TFieldType::ftBoolean: type = QStringLiteral("BOOLEAN"); break;
     case TFieldType::ftDateTime: type = QStringLiteral("DATETIME"); break;
     case TFieldType::ftString: type = QStringLiteral("VARCHAR(%1)").arg(def.Size > 0 ? def.Size : 255); break;
-    default: type = QStringLiteral("MEMO"); break;
+    default: type = QStringLiteral("TEXT"); break;
     }
     return def.Required ? type + QStringLiteral(" NOT NULL") : type;
 }
@@ -593,19 +602,20 @@ TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
         RaiseSqlError(q.lastError(), QString());
     struct TColumn {
         QString Name, Type;
-        bool NotNull;
+        bool NotNull, HasDefault;
         int Pk;
     };
     QVector<TColumn> columns;
     int pkCount = 0;
     while (q.next()) {
-        columns.append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0, q.value(5).toInt()});
+        columns.append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0, !q.value(4).isNull(),
+                        q.value(5).toInt()});
         if (columns.last().Pk > 0)
             ++pkCount;
     }
     TFieldDefs defs;
     for (const TColumn& c : columns)
-        defs << DefFromDeclared(c.Name, c.Type, c.NotNull,
+        defs << DefFromDeclared(c.Name, c.Type, c.NotNull, c.HasDefault,
                                 c.Pk > 0 && pkCount == 1 && c.Type.trimmed().compare("INTEGER", Qt::CaseInsensitive) == 0);
     FColumns.insert(stored.toLower(), defs);
     return defs;
