@@ -28,6 +28,10 @@ int TMemoryDataSet::StorageIndexOf(const TBookmark& bookmark) const {
     return Active() && bookmark.isValid() ? StorageIndexOfId(bookmark.toLongLong()) : -1;
 }
 
+qint64 TMemoryDataSet::SourceIdAtStorageIndex(int index) const {
+    return index >= 0 && index < FRows.size() ? FRows[index].Row.SourceId : 0;
+}
+
 TDataSet::TBookmark TMemoryDataSet::BookmarkAtStorageIndex(int index) const {
     return Active() && index >= 0 && index < FRows.size() ? TBookmark(FRows[index].Id) : TBookmark();
 }

@@ -46,6 +46,9 @@ public:
     // copy loaded from this dataset's packet can find the same row.
     int StorageIndexOf(const TBookmark& bookmark) const;
     TBookmark BookmarkAtStorageIndex(int index) const;
+    // The stored row (rowid) of the row at a place in storage order; 0 for a
+    // row not stored yet or an unknown place.
+    qint64 SourceIdAtStorageIndex(int index) const;
 
 protected:
     struct TRow {

@@ -1118,7 +1118,7 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
 // A closed table reads the packet without opening: an open one would read
 // its rows a second time and follow its master on its own. A filter needs
 // the binding of an open table.
-TDataPacket TTable::ReadPacket() {
+TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValues) {
     if (Active())
         CheckBrowseMode();
     else if (Filtered() && !Filter().trimmed().isEmpty())
@@ -1132,6 +1132,23 @@ TDataPacket TTable::ReadPacket() {
     QVariantList params;
     bool memoryFilter = false;
     BuildWhere(where, params, memoryFilter);
+    const QStringList keys = SplitFieldNames(keyFields);
+    const QVariantList values = keys.isEmpty() ? QVariantList() : KeyList(keyValues, int(keys.size()));
+    if (values.size() != keys.size())
+        DatabaseError(QStringLiteral("%1 key values given for the key '%2'").arg(values.size()).arg(keyFields));
+    for (int i = 0; i < keys.size(); ++i) {
+        const int slot = DataIndexOfField(keys[i]);
+        if (slot < 0)
+            DatabaseError(QStringLiteral("Field '%1' not found").arg(keys[i]));
+        const QVariant v = FindField(keys[i]) ? FindField(keys[i])->Coerce(values[i]) : values[i];
+        where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+        if (IsNullValue(v))
+            where += QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
+        else {
+            where += QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+            params << ToSql(FFieldDefs[slot].DataType, v);
+        }
+    }
     QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
                                         QuoteName(FStoredName) + where + OrderBy(OrderFieldNames()));
     Bind(q, params);

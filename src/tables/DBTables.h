@@ -151,7 +151,9 @@ public:
     QVector<TIndexDef> IndexDefs() const;
 
     // For the provider and the batch copy.
-    TDataPacket ReadPacket(); // every visible row, whole
+    // Every visible row, whole; with key fields only the rows of that key,
+    // read by an indexed query.
+    TDataPacket ReadPacket(const QString& keyFields = QString(), const QVariant& keyValues = QVariant());
     qint64 InsertRow(const TFieldDefs& defs, const QVector<QVariant>& values);
     void UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values);
     void DeleteRow(qint64 id);

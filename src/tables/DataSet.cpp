@@ -1191,7 +1191,7 @@ QList<TField*> TDataSet::ResolveFields(const QStringList& names) const {
     return result;
 }
 
-static QVariantList KeyList(const QVariant& keyValues, int count) {
+QVariantList KeyList(const QVariant& keyValues, int count) {
     if (count > 1 || keyValues.metaType().id() == QMetaType::QVariantList)
         return keyValues.toList();
     return {keyValues};

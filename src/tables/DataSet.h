@@ -61,6 +61,9 @@ int IndexOfFieldDef(const TFieldDefs& defs, const QString& name); // -1 when abs
 
 // "a;b;c" → {"a","b","c"} (blanks around names trimmed, empty parts dropped).
 QStringList SplitFieldNames(const QString& names);
+// The key values of Locate and its kin as a list: a list as given, else the
+// one value.
+QVariantList KeyList(const QVariant& keyValues, int count);
 bool SameName(const QString& a, const QString& b); // table and column names ignore case
 QString QuoteName(const QString& name);             // "name with blanks" for SQL
 

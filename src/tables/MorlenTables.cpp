@@ -5,6 +5,7 @@
 #include "RecError.h"
 
 #include <cmath>
+#include <functional>
 
 namespace {
 // One flag for the whole process: while a switchable table loads its cached
@@ -451,24 +452,89 @@ void TMlTable::InternalDelete(int index) {
 
 // ---------------------------------------------------------------- CopyTable
 
-void CopyTable(TClientDataSet* target, TClientDataSet* source) {
-    auto copy = [&] {
-        const TDataPacket packet = source->Data();
-        if (auto* table = qobject_cast<TMlTable*>(target))
-            table->LoadPacket(packet);
-        else
-            target->SetData(packet);
-        // Both hold the rows in the packet's order: the same place is the same row.
-        const TDataSet::TBookmark mark = source->GetBookmark();
-        if (mark.isValid())
-            target->GotoBookmark(target->BookmarkAtStorageIndex(source->StorageIndexOf(mark)));
-    };
+static void LoadCopy(TClientDataSet* target, const TDataPacket& packet, int current) {
+    if (auto* table = qobject_cast<TMlTable*>(target))
+        table->LoadPacket(packet);
+    else
+        target->SetData(packet);
+    if (current >= 0)
+        target->GotoBookmark(target->BookmarkAtStorageIndex(current));
+}
+
+// Tries once more on a refreshed source.
+static void CopyRetried(TClientDataSet* source, const std::function<void()>& copy) {
     try {
         copy();
     } catch (const std::exception&) {
         source->Refresh();
         copy();
     }
+}
+
+void CopyTable(TClientDataSet* target, TClientDataSet* source) {
+    CopyRetried(source, [&] {
+        // Both hold the rows in the packet's order: the same place is the same row.
+        const TDataSet::TBookmark mark = source->GetBookmark();
+        LoadCopy(target, source->Data(), mark.isValid() ? source->StorageIndexOf(mark) : -1);
+    });
+}
+
+// A source that writes every change through holds what is stored: its rows of
+// the key are read from the store alone. Frozen, or with changes not written,
+// the rows in memory are the truth.
+void CopyTable(TClientDataSet* target, TClientDataSet* source, const QString& keyFields, const QVariant& keyValues) {
+    CopyRetried(source, [&] {
+        const TDataSet::TBookmark mark = source->GetBookmark();
+        const int current = mark.isValid() ? source->StorageIndexOf(mark) : -1;
+        auto* table = qobject_cast<TMlTable*>(source);
+        TDataPacket packet;
+        int at = -1;
+        if (table && table->Active() && table->SourceTable() && table->Provider() && !table->Frozen() &&
+            table->State() == TDataSetState::dsBrowse && table->ChangeCount() == 0) {
+            packet = table->SourceTable()->ReadPacket(keyFields, keyValues);
+            const qint64 id = source->SourceIdAtStorageIndex(current);
+            for (int i = 0; id != 0 && at < 0 && i < packet.Rows.size(); ++i)
+                if (packet.Rows[i].SourceId == id)
+                    at = i;
+        } else {
+            const TDataPacket whole = source->Data();
+            const QStringList keys = SplitFieldNames(keyFields);
+            const QVariantList values = KeyList(keyValues, int(keys.size()));
+            if (values.size() != keys.size())
+                throw EDatabaseError(
+                    QStringLiteral("%1 key values given for the key '%2'").arg(values.size()).arg(keyFields));
+            QVector<int> columns;
+            QVariantList wanted;
+            for (int i = 0; i < keys.size(); ++i) {
+                columns << IndexOfFieldDef(whole.Defs, keys[i]);
+                if (columns.last() < 0)
+                    throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(keys[i]));
+                wanted << source->FieldByName(keys[i])->Coerce(values[i]);
+            }
+            packet.Defs = whole.Defs;
+            packet.Indexes = whole.Indexes;
+            auto ofKey = [&](const TPacketRow& row) {
+                for (int i = 0; i < columns.size(); ++i) {
+                    const QVariant& v = row.Values.value(columns[i]);
+                    const bool null = !v.isValid() || v.isNull();
+                    const bool wantedNull = !wanted[i].isValid() || wanted[i].isNull();
+                    if (null || wantedNull ? null != wantedNull : v != wanted[i])
+                        return false;
+                }
+                return true;
+            };
+            for (int r = 0; r < whole.Rows.size(); ++r)
+                if (ofKey(whole.Rows[r])) {
+                    if (r == current)
+                        at = int(packet.Rows.size());
+                    packet.Rows.append(whole.Rows[r]);
+                }
+            for (const TPacketRow& row : whole.Deleted)
+                if (ofKey(row))
+                    packet.Deleted.append(row);
+        }
+        LoadCopy(target, packet, at);
+    });
 }
 
 // ---------------------------------------------------------------- typed tables

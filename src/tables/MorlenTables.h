@@ -151,6 +151,11 @@ private:
 // source's current row; on failure the source is refreshed and the copy is
 // tried once more, and a second failure is raised.
 void CopyTable(TClientDataSet* target, TClientDataSet* source);
+// The same restricted to the source's rows whose key fields ("a;b") hold the
+// key values; a source writing through to the store reads only those rows
+// from it. The target stands on the source's current row when that row is
+// among them, else on its first.
+void CopyTable(TClientDataSet* target, TClientDataSet* source, const QString& keyFields, const QVariant& keyValues);
 
 // Any dataset with the columns Group, Visible and Obsolete.
 bool IsBaseRisk(TDataSet* dataSet); // Group = 2, visible, not obsolete

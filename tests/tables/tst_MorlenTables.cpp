@@ -614,6 +614,79 @@ private slots:
         QCOMPARE(ml->FieldByName("Name")->AsString(), QString("Diabetes"));
     }
 
+    // The copy of one key: only its rows, on the source's row when it is one
+    // of them; a source writing through reads them with one query and no
+    // other row, a frozen one gives its rows in memory and reads nothing.
+    void copyTableOfOneKey_data() {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<bool>("frozen");
+        QTest::addColumn<QString>("keyFields");
+        QTest::addColumn<QVariant>("keyValues");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("standsOn");
+        QTest::addColumn<int>("statements");
+        QTest::newRow("stored, current among them")
+            << "Diabetes" << false << "Group" << QVariant(2) << QStringList{"Diabetes", "Height"} << "Diabetes" << 1;
+        QTest::newRow("stored, current not among them")
+            << "Blood pressure" << false << "Group" << QVariant(2) << QStringList{"Diabetes", "Height"} << "Diabetes"
+            << 1;
+        QTest::newRow("stored, two key fields")
+            << "Height" << false << "Group;Obsolete" << QVariant(QVariantList{2, true}) << QStringList{"Height"}
+            << "Height" << 1;
+        QTest::newRow("stored, no row of the key")
+            << "Height" << false << "Group" << QVariant(5) << QStringList{} << "" << 1;
+        QTest::newRow("frozen, changes in memory")
+            << "Height" << true << "Group" << QVariant(2) << QStringList{"Diabetes", "Tall", "Weight"} << "Tall" << 0;
+    }
+    void copyTableOfOneKey() {
+        QFETCH(QString, current);
+        QFETCH(bool, frozen);
+        QFETCH(QString, keyFields);
+        QFETCH(QVariant, keyValues);
+        QFETCH(QStringList, names);
+        QFETCH(QString, standsOn);
+        QFETCH(int, statements);
+        TModelDatabase db;
+        db.Exec("UPDATE Risks SET Obsolete = 1 WHERE \"Risk id\" = 8");
+        auto source = MakeTable(db, "Risks", nullptr, false);
+        source->Open();
+        if (frozen) {
+            source->SetFrozen(true);
+            QVERIFY(source->Locate("Name", "Height"));
+            source->Edit();
+            source->FieldByName("Name")->SetAsString("Tall");
+            source->Post();
+            source->Append();
+            source->FieldByName("Name")->SetAsString("Weight");
+            source->FieldByName("Group")->SetAsInteger(2);
+            source->Post();
+            current = "Tall";
+        }
+        QVERIFY(source->Locate("Name", current));
+        TMlTable target;
+        const qint64 before = db.Db->StatementCount();
+        CopyTable(&target, source.get(), keyFields, keyValues);
+        QCOMPARE(db.Db->StatementCount() - before, qint64(statements));
+        if (!standsOn.isEmpty())
+            QCOMPARE(target.FieldByName("Name")->AsString(), standsOn);
+        QStringList copied;
+        for (target.First(); !target.Eof(); target.Next())
+            copied << target.FieldByName("Name")->AsString();
+        copied.sort();
+        QCOMPARE(copied, names);
+        QCOMPARE(source->FieldByName("Name")->AsString(), current); // the source stays where it was
+    }
+
+    void copyTableOfOneKeyRefusesAWrongKey() {
+        TModelDatabase db;
+        auto source = MakeTable(db, "Risks", nullptr, false);
+        source->Open();
+        TClientDataSet target;
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, CopyTable(&target, source.get(), "Missing", QVariant(1)));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError,
+                                 CopyTable(&target, source.get(), "Group;Visible", QVariant(QVariantList{2})));
+    }
+
     void copyTableRetriesOnceAfterRefreshing() {
         TModelDatabase db;
         auto source = MakeTable(db, "Risks", nullptr, false);
