@@ -23,6 +23,8 @@ CREATE TABLE "Patient" (
 CREATE UNIQUE INDEX "DEFAULT_ORDER" ON "Patient"("Birth date","Sequence id");
 -- The archive searches and sorts by name.
 CREATE INDEX "IX_Patient_LastName_FirstName" ON "Patient"("Last name","First name");
+-- The archive's search ignores case.
+CREATE INDEX "IX_Patient_LastName_NoCase" ON "Patient"("Last name" COLLATE NOCASE,"First name" COLLATE NOCASE);
 
 -- Examinations, read per patient by date.
 CREATE TABLE "Journal" (

@@ -309,7 +309,8 @@ QString BirthDateText(const QVariant& value) {
 // which SQLite counts as distinct from every other: a patient needs a birth
 // date, and a missing sequence id becomes the empty one. Two patients that
 // would then share a key are named and the file is left alone; no patient
-// is merged or dropped.
+// is merged or dropped. The archive's search by name ignoring case gets its
+// index.
 void MigrateToVersion1(QSqlDatabase& db) {
     const auto is = [](const QString& name, const char* expected) {
         return name.compare(QLatin1String(expected), Qt::CaseInsensitive) == 0;
@@ -355,6 +356,9 @@ void MigrateToVersion1(QSqlDatabase& db) {
             }
         });
     }
+    if (tables.contains(QStringLiteral("Patient"), Qt::CaseInsensitive))
+        Exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS \"IX_Patient_LastName_NoCase\" ON \"Patient\"(\"Last name\" "
+                                "COLLATE NOCASE,\"First name\" COLLATE NOCASE)"));
 }
 
 // Step i brings a file of version i to version i + 1.

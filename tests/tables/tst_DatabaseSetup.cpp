@@ -145,14 +145,16 @@ public:
     }
     QStringList Tables() { return Rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name").split(';'); }
     // Every table's columns (name, declared type, not null, default, key),
-    // its indexes with their columns, whether it numbers its rows itself.
+    // its indexes with their columns and collations, whether it numbers its
+    // rows itself.
     QStringList Schema() {
         QStringList lines;
         for (const QString& table : Tables()) {
             lines << table + ": " + Rows("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(" +
                                          SqlText(table) + ")");
             lines << table + " indexes: " +
-                         Rows("SELECT l.name, l.\"unique\", (SELECT group_concat(name, ',') FROM pragma_index_info(l.name))"
+                         Rows("SELECT l.name, l.\"unique\", (SELECT group_concat(name || ' ' || coll, ',') FROM "
+                              "pragma_index_xinfo(l.name) WHERE key)"
                               " FROM pragma_index_list(" + SqlText(table) + ") l ORDER BY l.name");
             lines << table + " numbers rows: " +
                          Rows("SELECT sql LIKE '%AUTOINCREMENT%' FROM sqlite_master WHERE name = " + SqlText(table));
@@ -555,6 +557,13 @@ private slots:
         QCOMPARE(fresh.Version(), SchemaVersion);
         QCOMPARE(migrated.Version(), SchemaVersion);
         QCOMPARE(migrated.Schema(), fresh.Schema());
+        // The archive's search by name ignoring case runs on an index.
+        if (script == PatientSeedName)
+            for (TPlainFile* db : {&migrated, &fresh})
+                QVERIFY2(db->Rows("EXPLAIN QUERY PLAN SELECT * FROM Patient WHERE \"Last name\" = 'ask' COLLATE NOCASE")
+                             .contains("IX_Patient_LastName_NoCase"),
+                         qPrintable(db->Rows("EXPLAIN QUERY PLAN SELECT * FROM Patient WHERE \"Last name\" = 'ask' "
+                                             "COLLATE NOCASE")));
         const QStringList after = migrated.Content();
         QCOMPARE(after.size(), before.size());
         for (int i = 0; i < after.size(); ++i) {
