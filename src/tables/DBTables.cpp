@@ -15,6 +15,7 @@
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -1093,9 +1094,30 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
         if (slot < 0)
             return false; // calculated or lookup: the scan handles it
         const TFieldType type = FFieldDefs[slot].DataType;
-        if (IsTextType(type) && options != 0)
-            return false;
         const QVariant v = FindField(fields[i]) ? FindField(fields[i])->Coerce(values.value(i)) : values.value(i);
+        const QString column = QuoteName(FFieldDefs[slot].Name);
+        if (IsTextType(type) && options != 0 && !IsNullValue(v)) {
+            // SQLite folds the case of ASCII letters alone: a text with any
+            // other letter (æøå) is searched by the scan, as before.
+            const QString text = v.toString();
+            if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+                return false;
+            const bool ci = options & loCaseInsensitive;
+            if (!(options & loPartialKey)) {
+                conditions << column + QStringLiteral(" = ? COLLATE NOCASE");
+                params << text;
+            } else if (ci) {
+                // LIKE ignores ASCII case and can run on a COLLATE NOCASE index.
+                QString pattern = text;
+                pattern.replace('\\', QStringLiteral("\\\\")).replace('%', QStringLiteral("\\%")).replace('_', QStringLiteral("\\_"));
+                conditions << column + QStringLiteral(" LIKE ? ESCAPE '\\'");
+                params << pattern + '%';
+            } else {
+                conditions << QStringLiteral("substr(%1, 1, %2) = ?").arg(column).arg(text.size());
+                params << text;
+            }
+            continue;
+        }
         if (IsNullValue(v))
             conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
         else {

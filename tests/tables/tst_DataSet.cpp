@@ -469,6 +469,14 @@ private slots:
         QTest::newRow("two fields") << "Last name;Sequence id" << QVariant(QVariantList{"Ek", "0003"}) << 0 << 3;
         QTest::newRow("two fields, one wrong") << "Last name;Sequence id" << QVariant(QVariantList{"Ek", "0001"}) << 0 << 0;
         QTest::newRow("integer from text") << "Patient id" << QVariant("2") << 0 << 2;
+        const int both = int(loCaseInsensitive) | int(loPartialKey);
+        QTest::newRow("partial, case-insensitive") << "First name" << QVariant("cO") << both << 3;
+        QTest::newRow("partial, case differs") << "First name" << QVariant("co") << int(loPartialKey) << 0;
+        QTest::newRow("partial: % is a letter") << "Last name" << QVariant("D%") << both << 0;
+        QTest::newRow("partial: _ is a letter") << "Last name" << QVariant("_ahl") << both << 0;
+        QTest::newRow("case-insensitive: å finds Å") << "Last name" << QVariant("ågård") << int(loCaseInsensitive) << 4;
+        QTest::newRow("partial, case-insensitive: å finds Å") << "Last name" << QVariant("åG") << both << 4;
+        QTest::newRow("partial, case-insensitive: a is not å") << "Last name" << QVariant("ag") << both << 0;
     }
     void locate() {
         QFETCH(QString, fields);
@@ -477,10 +485,11 @@ private slots:
         QFETCH(int, found);
         TTestDatabase db;
         db.FillPatients();
+        db.AddPatient(4, "Åse", "Ågård", EncodeDate(1980, 6, 4), "0004");
         auto t = OpenTable(db, "Patient");
         t->Last();
         QCOMPARE(t->Locate(fields, values, options), found != 0);
-        QCOMPARE(t->FieldByName("Patient id")->AsInteger(), found != 0 ? found : 3);
+        QCOMPARE(t->FieldByName("Patient id")->AsInteger(), found != 0 ? found : 4);
     }
 
     void filters_data() {
