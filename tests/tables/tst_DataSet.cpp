@@ -1,6 +1,6 @@
 #include "Conversions.h"
 #include "FormatSettings.h"
-#include "TablesFixture.h"
+#include "TestDatabase.h"
 #include "TestMain.h"
 
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "DBTables.h"
 #include "DBClient.h"
-#include "TablesFixture.h"
+#include "TestDatabase.h"
 #include "DataSetModel.h"
 #include "TestMain.h"
 

@@ -4,7 +4,7 @@
 
 #include "MorlenTables.h"
 #include "RecError.h"
-#include "TablesFixture.h"
+#include "TestDatabase.h"
 #include "TestErrors.h"
 #include "TestMain.h"
 

@@ -1,8 +1,10 @@
 #include "BvDictionary.h"
 #include "MorlenTables.h"
 #include "RecError.h"
-#include "TablesFixture.h"
+#include "ModalAnswer.h"
+#include "TestDatabase.h"
 #include "TestErrors.h"
+#include "TestGrab.h"
 #include "TestMain.h"
 
 #include <QApplication>
@@ -73,12 +75,17 @@ int StoredCount(TTestDatabase& db, const QString& table) {
 }
 
 // Answers the next update-error dialog with `action`, editing a value first.
-void AnswerReconcileDialog(TReconcileAction action, const QString& field = QString(), const QString& text = QString(),
-                           QStringList* seen = nullptr) {
-    QTimer::singleShot(0, [=] {
-        auto* form = qobject_cast<TReconcileErrorForm*>(QApplication::activeModalWidget());
-        if (!form)
+// Answers the reconcile dialog when it shows: types `text` into `field`'s
+// new value and takes `action`; `seen` gets the shown update kind and message.
+std::unique_ptr<TModalAnswer> AnswerReconcileDialog(TReconcileAction action, const QString& field = QString(),
+                                                    const QString& text = QString(), QStringList* seen = nullptr) {
+    return std::make_unique<TModalAnswer>([=](QWidget* window) {
+        auto* form = qobject_cast<TReconcileErrorForm*>(window);
+        if (!form) {
+            QTest::qFail("the modal window is not the reconcile dialog", __FILE__, __LINE__);
+            window->close();
             return;
+        }
         if (seen) {
             *seen << form->findChild<QLabel*>("UpdateType")->text();
             *seen << form->findChild<QLabel*>("UpdateData")->text();
@@ -520,7 +527,7 @@ private slots:
         t->Edit();
         t->FieldByName("Name")->SetAsString("Taken");
         QStringList seen;
-        AnswerReconcileDialog(TReconcileAction(action), "Name", "Corrected", &seen);
+        const auto answer = AnswerReconcileDialog(TReconcileAction(action), "Name", "Corrected", &seen);
         QCOMPARE(ErrorOf([&] { t->Post(); }), raised);
         QCOMPARE(seen, QStringList({"Modified", "Key violation."}));
         QCOMPARE(t->ChangeCount(), pending);
@@ -590,8 +597,7 @@ private slots:
                                 form.findChild<QRadioButton*>("RefreshButton")->text(),
                                 buttons->button(QDialogButtonBox::Ok)->text(),
                                 buttons->button(QDialogButtonBox::Cancel)->text()};
-        if (!qEnvironmentVariableIsEmpty("TAVLO_GRAB_DIR"))
-            form.grab().save(qEnvironmentVariable("TAVLO_GRAB_DIR") + "/update-error-" + QTest::currentDataTag() + ".png");
+        GrabWindow(&form, QStringLiteral("update-error-") + QTest::currentDataTag());
         QCOMPARE(shown, texts);
         // The engine's message and the row's values are data, shown as they are.
         QCOMPARE(form.findChild<QLabel*>("UpdateData")->text(), QString("Key violation."));

@@ -1,4 +1,4 @@
-#include "TablesFixture.h"
+#include "TestDatabase.h"
 #include "TestMain.h"
 
 #include <QDir>
