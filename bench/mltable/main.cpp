@@ -285,6 +285,21 @@ void Run(QSqlQuery& q) {
         throw Exception(q.lastQuery() + ": " + q.lastError().text());
 }
 
+// Runs the query and holds every row in memory, as a whole-table dataset
+// does; the number of rows.
+int RunAndHold(QSqlQuery& q) {
+    Run(q);
+    const int columns = q.record().count();
+    QVector<QVector<QVariant>> held;
+    while (q.next()) {
+        QVector<QVariant> row(columns);
+        for (int i = 0; i < columns; ++i)
+            row[i] = q.value(i);
+        held << row;
+    }
+    return int(held.size());
+}
+
 // The same reads with bare queries: the patients in storage order, and per
 // patient its examinations, the values of each, and its base values but the
 // diabetes value.
@@ -445,15 +460,7 @@ void MeasureOpen(TReport& report, TJournalTables& t, const QSqlDatabase& c) {
             QElapsedTimer timer;
             timer.start();
             QSqlQuery q = Prepared(c, "SELECT rowid, * FROM Patient");
-            Run(q);
-            const int columns = q.record().count();
-            QVector<QVector<QVariant>> held;
-            while (q.next()) {
-                QVector<QVariant> row(columns);
-                for (int i = 0; i < columns; ++i)
-                    row[i] = q.value(i);
-                held << row;
-            }
+            RunAndHold(q);
             return MsSince(timer);
         },
         MinSamples);
@@ -671,16 +678,7 @@ void MeasureSearches(TReport& report, TMlTable& patient, TSqlCounter& counter, c
         timer.start();
         QSqlQuery q = Prepared(c, filterSql);
         q.bindValue(0, name);
-        Run(q);
-        const int columns = q.record().count();
-        QVector<QVector<QVariant>> held;
-        while (q.next()) {
-            QVector<QVariant> row(columns);
-            for (int i = 0; i < columns; ++i)
-                row[i] = q.value(i);
-            held << row;
-        }
-        bareFiltered = int(held.size());
+        bareFiltered = RunAndHold(q);
         return MsSince(timer);
     });
     const bool filterIndexed = UsesIndex(c, filterSql, {name});
