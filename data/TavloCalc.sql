@@ -895,7 +895,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -919,7 +919,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -943,7 +943,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -968,7 +968,7 @@ BEGIN
   hr := 2.718281828459045 ^ (-(Beta(n) + Coefficient(n, 4) * (Age() - 60)))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -980,10 +980,13 @@ INSERT INTO "Compose_P" ("Country id","Name","Type","Expression") VALUES (1, 'Al
 nl := #13#10
 e := ExaminationRisk()
 t := TreatmentRisk()
+a := Age()
+IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := ''SCORE2 is made for ages 40 to 69, and at this age the program''''s figures go beyond the model, so they are not given here. From 70 the guidelines use SCORE2-OP.''
+ELSE
+BEGIN
 Result := ''Estimated risk of a fatal or non-fatal heart attack or stroke within '' + DecToStr(Prediction(), 0) + '' years: '' + DecToStr(e, 0) + '' % now, '' + DecToStr(t, 0) + '' % with every goal reached.''
 IF e > t THEN Result := Result + '' '' + ''Of 100 patients like this one, about '' + DecToStr(e - t, 0) + '' fewer would have such an event in that time if every goal were reached.''
-a := Age()
-IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := Result + nl + nl + ''SCORE2 is made for ages 40 to 69; at this age the estimate goes beyond the model (from 70 the guidelines use SCORE2-OP).''
+END
 IF Examination(''Diabetes'') = 1 THEN Result := Result + nl + nl + ''Diabetes: the estimate uses SCORE2''''s diabetes terms only. The ESC diabetes model (SCORE2-Diabetes) also weighs HbA1c, kidney function (eGFR) and age at diagnosis, and diabetes with severe organ damage counts as very high risk.''
 IF Examination(''Previous heart disease'') = 1 THEN Result := ''Previous heart disease is recorded: SCORE2 does not apply to this patient, and the guidelines count the patient as very high risk. The figures below only show the direction and rough size of each change.'' + nl + nl + Result');
 INSERT INTO "Compose_P" ("Country id","Name","Type","Expression") VALUES (1, 'Risk category (ESC 2021)', 3, '{ Guideline: the risk category of the 2021 guidelines for apparently healthy people }
@@ -1040,7 +1043,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1064,7 +1067,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1088,7 +1091,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1113,7 +1116,7 @@ BEGIN
   hr := 2.718281828459045 ^ (-(Beta(n) + Coefficient(n, 4) * (Age() - 60)))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1125,10 +1128,13 @@ INSERT INTO "Compose_P" ("Country id","Name","Type","Expression") VALUES (2, 'Al
 nl := #13#10
 e := ExaminationRisk()
 t := TreatmentRisk()
+a := Age()
+IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := ''SCORE2 er lavet til alderen 40 til 69 år, og i patientens alder rækker programmets tal ud over modellen, så de gives ikke her. Fra 70 år bruger retningslinjerne SCORE2-OP.''
+ELSE
+BEGIN
 Result := ''Beregnet risiko for en dødelig eller ikke-dødelig blodprop i hjertet eller et slagtilfælde inden for '' + DecToStr(Prediction(), 0) + '' år: '' + DecToStr(e, 0) + '' % nu og '' + DecToStr(t, 0) + '' % når alle mål er nået.''
 IF e > t THEN Result := Result + '' '' + ''Af 100 patienter som denne ville omkring '' + DecToStr(e - t, 0) + '' færre få en sådan hændelse i perioden, hvis alle mål blev nået.''
-a := Age()
-IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := Result + nl + nl + ''SCORE2 er lavet til alderen 40 til 69 år; i patientens alder rækker beregningen ud over modellen (fra 70 år bruger retningslinjerne SCORE2-OP).''
+END
 IF Examination(''Diabetes'') = 1 THEN Result := Result + nl + nl + ''Diabetes: beregningen bruger kun SCORE2''''s led for diabetes. ESC''''s diabetesmodel (SCORE2-Diabetes) vægter også HbA1c, nyrefunktion (eGFR) og alder ved diagnosen, og diabetes med svær organskade regnes for meget høj risiko.''
 IF Examination(''Previous heart disease'') = 1 THEN Result := ''Der er registreret tidligere hjertesygdom: SCORE2 gælder ikke for patienten, og retningslinjerne regner patienten for at have meget høj risiko. Tallene nedenfor viser kun retning og omtrentlig størrelse af hver ændring.'' + nl + nl + Result');
 INSERT INTO "Compose_P" ("Country id","Name","Type","Expression") VALUES (2, 'Risikokategori (ESC 2021)', 3, '{ Guideline: the risk category of the 2021 guidelines for apparently healthy people }
@@ -1771,7 +1777,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -1795,7 +1801,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -1819,7 +1825,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -1844,7 +1850,7 @@ BEGIN
   hr := 2.718281828459045 ^ (-(Beta(n) + Coefficient(n, 4) * (Age() - 60)))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''hardly changes the estimated risk.''
   ELSE IF cut > 0 THEN Result := Result + ''lowers the estimated risk by about '' + DecToStr(100 * cut, 0) + '' % of its present value.''
   ELSE Result := Result + ''raises the estimated risk by about '' + DecToStr(-100 * cut, 0) + '' % of its present value.''
@@ -1856,10 +1862,13 @@ INSERT INTO "Compose_D" ("Country id","Name","Type","Expression") VALUES (1, 'Al
 nl := #13#10
 e := ExaminationRisk()
 t := TreatmentRisk()
+a := Age()
+IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := ''SCORE2 is made for ages 40 to 69, and at this age the program''''s figures go beyond the model, so they are not given here. From 70 the guidelines use SCORE2-OP.''
+ELSE
+BEGIN
 Result := ''Estimated risk of a fatal or non-fatal heart attack or stroke within '' + DecToStr(Prediction(), 0) + '' years: '' + DecToStr(e, 0) + '' % now, '' + DecToStr(t, 0) + '' % with every goal reached.''
 IF e > t THEN Result := Result + '' '' + ''Of 100 patients like this one, about '' + DecToStr(e - t, 0) + '' fewer would have such an event in that time if every goal were reached.''
-a := Age()
-IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := Result + nl + nl + ''SCORE2 is made for ages 40 to 69; at this age the estimate goes beyond the model (from 70 the guidelines use SCORE2-OP).''
+END
 Result := Result + nl + nl + ''Diabetes: the estimate uses SCORE2''''s diabetes terms only. The ESC diabetes model (SCORE2-Diabetes) also weighs HbA1c, kidney function (eGFR) and age at diagnosis, and diabetes with severe organ damage counts as very high risk.''
 IF Examination(''Previous heart disease'') = 1 THEN Result := ''Previous heart disease is recorded: SCORE2 does not apply to this patient, and the guidelines count the patient as very high risk. The figures below only show the direction and rough size of each change.'' + nl + nl + Result');
 INSERT INTO "Compose_D" ("Country id","Name","Type","Expression") VALUES (1, 'Risk category (ESC 2021)', 3, '{ Guideline: the risk category of the 2021 guidelines for apparently healthy people }
@@ -1916,7 +1925,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1940,7 +1949,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1964,7 +1973,7 @@ BEGIN
   hr := 2.718281828459045 ^ ((Beta(n) + Coefficient(n, 4) * (Age() - 60)) * (t - e))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -1989,7 +1998,7 @@ BEGIN
   hr := 2.718281828459045 ^ (-(Beta(n) + Coefficient(n, 4) * (Age() - 60)))
   r := ExaminationRisk() / 100
   cut := 1 - hr
-  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r
+  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r
   IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + ''ændrer det næsten ikke den beregnede risiko.''
   ELSE IF cut > 0 THEN Result := Result + ''falder den beregnede risiko med omkring '' + DecToStr(100 * cut, 0) + '' % af den nuværende.''
   ELSE Result := Result + ''stiger den beregnede risiko med omkring '' + DecToStr(-100 * cut, 0) + '' % af den nuværende.''
@@ -2001,10 +2010,13 @@ INSERT INTO "Compose_D" ("Country id","Name","Type","Expression") VALUES (2, 'Al
 nl := #13#10
 e := ExaminationRisk()
 t := TreatmentRisk()
+a := Age()
+IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := ''SCORE2 er lavet til alderen 40 til 69 år, og i patientens alder rækker programmets tal ud over modellen, så de gives ikke her. Fra 70 år bruger retningslinjerne SCORE2-OP.''
+ELSE
+BEGIN
 Result := ''Beregnet risiko for en dødelig eller ikke-dødelig blodprop i hjertet eller et slagtilfælde inden for '' + DecToStr(Prediction(), 0) + '' år: '' + DecToStr(e, 0) + '' % nu og '' + DecToStr(t, 0) + '' % når alle mål er nået.''
 IF e > t THEN Result := Result + '' '' + ''Af 100 patienter som denne ville omkring '' + DecToStr(e - t, 0) + '' færre få en sådan hændelse i perioden, hvis alle mål blev nået.''
-a := Age()
-IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := Result + nl + nl + ''SCORE2 er lavet til alderen 40 til 69 år; i patientens alder rækker beregningen ud over modellen (fra 70 år bruger retningslinjerne SCORE2-OP).''
+END
 Result := Result + nl + nl + ''Diabetes: beregningen bruger kun SCORE2''''s led for diabetes. ESC''''s diabetesmodel (SCORE2-Diabetes) vægter også HbA1c, nyrefunktion (eGFR) og alder ved diagnosen, og diabetes med svær organskade regnes for meget høj risiko.''
 IF Examination(''Previous heart disease'') = 1 THEN Result := ''Der er registreret tidligere hjertesygdom: SCORE2 gælder ikke for patienten, og retningslinjerne regner patienten for at have meget høj risiko. Tallene nedenfor viser kun retning og omtrentlig størrelse af hver ændring.'' + nl + nl + Result');
 INSERT INTO "Compose_D" ("Country id","Name","Type","Expression") VALUES (2, 'Risikokategori (ESC 2021)', 3, '{ Guideline: the risk category of the 2021 guidelines for apparently healthy people }

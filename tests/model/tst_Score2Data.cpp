@@ -446,9 +446,10 @@ private slots:
             Score2Reference::Patient p;
             bool previousHeartDisease;
             QList<int> removed;
+            std::map<int, double> goals;
         };
         const QList<TCase> cases = {
-            {{Sex::Male, 45, 150, 6.5, 1.0, true, false}, false, {}},
+            {{Sex::Male, 45, 150, 6.5, 1.0, true, false}, false, {}, {{1, 130}, {2, 5}, {3, 0}, {19, 1.2}}},
             {{Sex::Female, 66, 172, 7.8, 0.9, true, true}, true, {}},
             {{Sex::Male, 72, 135, 5.0, 1.4, false, false}, false, {1, 2, 3, 19}},
             {{Sex::Female, 52, 118, 4.2, 2.2, false, false}, false, {}},
@@ -458,6 +459,8 @@ private slots:
             bench.Patient.Base[9] = c.previousHeartDisease ? 1 : 0;
             for (int id : c.removed)
                 bench.Patient.Exam.erase(id);
+            for (auto [id, goal] : c.goals)
+                bench.Patient.Exam[id].second = goal;
             bench.Calculate();
             for (const TText& text : texts) {
                 if (text.Type == 1)

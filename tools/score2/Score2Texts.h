@@ -63,8 +63,8 @@ inline const TWording& English() {
         "Previous heart disease is recorded. SCORE2 is made for people without cardiovascular disease and does not "
         "apply to this patient: the 2021 guidelines count the patient as very high risk, with treatment of every risk "
         "factor to the goals of secondary prevention. The estimate shown is not a risk category for this patient.",
-        "SCORE2 is made for ages 40 to 69; at this age the estimate goes beyond the model (from 70 the guidelines use "
-        "SCORE2-OP).",
+        "SCORE2 is made for ages 40 to 69, and at this age the program's figures go beyond the model, so they are "
+        "not given here. From 70 the guidelines use SCORE2-OP.",
         "Diabetes: the estimate uses SCORE2's diabetes terms only. The ESC diabetes model (SCORE2-Diabetes) also "
         "weighs HbA1c, kidney function (eGFR) and age at diagnosis, and diabetes with severe organ damage counts as "
         "very high risk.",
@@ -140,8 +140,8 @@ inline const TWording& Danish() {
         "for patienten: retningslinjerne fra 2021 regner patienten for at have meget høj risiko, med behandling af alle "
         "risikofaktorer til målene for sekundær forebyggelse. Den viste beregning er ikke en risikokategori for "
         "patienten.",
-        "SCORE2 er lavet til alderen 40 til 69 år; i patientens alder rækker beregningen ud over modellen (fra 70 år "
-        "bruger retningslinjerne SCORE2-OP).",
+        "SCORE2 er lavet til alderen 40 til 69 år, og i patientens alder rækker programmets tal ud over modellen, så "
+        "de gives ikke her. Fra 70 år bruger retningslinjerne SCORE2-OP.",
         "Diabetes: beregningen bruger kun SCORE2's led for diabetes. ESC's diabetesmodel (SCORE2-Diabetes) vægter også "
         "HbA1c, nyrefunktion (eGFR) og alder ved diagnosen, og diabetes med svær organskade regnes for meget høj "
         "risiko.",
@@ -204,7 +204,7 @@ inline std::string ChangeText(const TWording& w, const std::string& d) {
     return "  hr := " + std::string(E) + " ^ (" + d + ")\n"
            "  r := ExaminationRisk() / 100\n"
            "  cut := 1 - hr\n"
-           "  IF r > 0 THEN cut := (r - 1 + (1 - r) ^ hr) / r\n"
+           "  IF (r > 0) AND (r < 1) THEN cut := (r - 1 + (1 - r) ^ hr) / r\n"
            "  IF (cut < 0.005) AND (cut > -0.005) THEN Result := Result + " + Lit(w.Hardly) + "\n"
            "  ELSE IF cut > 0 THEN Result := Result + " + Lit(w.Lowers) + " + DecToStr(100 * cut, 0) + " + Lit(w.OfPresent) + "\n"
            "  ELSE Result := Result + " + Lit(w.Raises) + " + DecToStr(-100 * cut, 0) + " + Lit(w.OfPresent) + "\n";
@@ -256,15 +256,11 @@ inline std::string SmokingAdvice(const TWording& w) {
            PhdPrefix(w);
 }
 
-// What the model does not cover for this patient: age outside 40 to 69 and diabetes.
-inline std::string ReachNotes(const TWording& w, bool diabetesModel) {
-    std::string text = "a := Age()\n"
-                       "IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := Result + nl + nl + " + Lit(w.AgeOutside) + "\n";
+// The diabetes note: what the estimate leaves out for a diabetic.
+inline std::string DiabetesNote(const TWording& w, bool diabetesModel) {
     if (diabetesModel)
-        text += "Result := Result + nl + nl + " + Lit(w.DiabetesNote);
-    else
-        text += "IF Examination('Diabetes') = 1 THEN Result := Result + nl + nl + " + Lit(w.DiabetesNote);
-    return text;
+        return "Result := Result + nl + nl + " + Lit(w.DiabetesNote);
+    return "IF Examination('Diabetes') = 1 THEN Result := Result + nl + nl + " + Lit(w.DiabetesNote);
 }
 
 inline std::string AllGoalsAdvice(const TWording& w, bool diabetesModel) {
@@ -272,10 +268,15 @@ inline std::string AllGoalsAdvice(const TWording& w, bool diabetesModel) {
            "nl := #13#10\n"
            "e := ExaminationRisk()\n"
            "t := TreatmentRisk()\n"
+           "a := Age()\n"
+           "IF (a >= 0) AND ((a < 40) OR (a > 69)) THEN Result := " + Lit(w.AgeOutside) + "\n"
+           "ELSE\n"
+           "BEGIN\n"
            "Result := " + Lit(w.Sum1) + " + DecToStr(Prediction(), 0) + " + Lit(w.Sum2) + " + DecToStr(e, 0) + " +
            Lit(w.Sum3) + " + DecToStr(t, 0) + " + Lit(w.Sum4) + "\n"
-           "IF e > t THEN Result := Result + ' ' + " + Lit(w.Fewer1) + " + DecToStr(e - t, 0) + " + Lit(w.Fewer2) + "\n" +
-           ReachNotes(w, diabetesModel) + "\n" + PhdPrefix(w);
+           "IF e > t THEN Result := Result + ' ' + " + Lit(w.Fewer1) + " + DecToStr(e - t, 0) + " + Lit(w.Fewer2) + "\n"
+           "END\n" +
+           DiabetesNote(w, diabetesModel) + "\n" + PhdPrefix(w);
 }
 
 // The risk categories of the 2021 guidelines. The risk reads as a whole
@@ -310,9 +311,7 @@ inline std::string CategoryGuideline(const TWording& w, bool diabetesModel) {
            "  IF c = 23 THEN Result := Result + nl + nl + " + Lit(w.Border23) + "\n"
            "  IF c = 3 THEN Result := Result + nl + nl + " + Lit(w.Cat3) + "\n"
            "  Result := Result + nl + nl + " + Lit(w.Modifiers) + "\n"
-           "END\n" +
-           (diabetesModel ? "Result := Result + nl + nl + " + Lit(w.DiabetesNote)
-                          : "IF Examination('Diabetes') = 1 THEN Result := Result + nl + nl + " + Lit(w.DiabetesNote));
+           "END\n" + DiabetesNote(w, diabetesModel);
 }
 
 inline std::string AboutGuideline(const TWording& w) {
