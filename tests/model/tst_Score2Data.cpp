@@ -450,9 +450,9 @@ private slots:
         };
         const QList<TCase> cases = {
             {{Sex::Male, 45, 150, 6.5, 1.0, true, false}, false, {}, {{1, 130}, {2, 5}, {3, 0}, {19, 1.2}}},
-            {{Sex::Female, 66, 172, 7.8, 0.9, true, true}, true, {}},
-            {{Sex::Male, 72, 135, 5.0, 1.4, false, false}, false, {1, 2, 3, 19}},
-            {{Sex::Female, 52, 118, 4.2, 2.2, false, false}, false, {}},
+            {{Sex::Female, 66, 172, 7.8, 0.9, true, true}, true, {}, {}},
+            {{Sex::Male, 72, 135, 5.0, 1.4, false, false}, false, {1, 2, 3, 19}, {}},
+            {{Sex::Female, 52, 118, 4.2, 2.2, false, false}, false, {}, {}},
         };
         for (const TCase& c : cases) {
             bench.Patient = PatientOf(c.p, true);

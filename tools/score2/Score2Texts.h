@@ -192,9 +192,11 @@ inline std::string Lit(const std::string& text) {
 
 inline constexpr const char* E = "2.718281828459045";
 
-// Previous heart disease goes first, whatever the text says after it.
-inline std::string PhdPrefix(const TWording& w) {
-    return "IF Examination('Previous heart disease') = 1 THEN Result := " + Lit(w.PhdShort) + " + nl + nl + Result";
+// Previous heart disease goes first, whatever the text says after it; a text
+// without figures says so without pointing at them.
+inline std::string PhdPrefix(const TWording& w, bool withFigures = true) {
+    return "IF Examination('Previous heart disease') = 1 THEN Result := " + Lit(withFigures ? w.PhdShort : w.PhdLong) +
+           " + nl + nl + Result";
 }
 
 // The relative change of the present risk when the factor's term changes by
@@ -320,7 +322,7 @@ inline std::string AboutGuideline(const TWording& w) {
            "Result := " + Lit(w.About1) + " + nl + nl + " + Lit(w.About2) +
            " + Translate('Blood pressure', Const('Blood pressure')) + " + Lit(w.About3) +
            " + Translate('Cholesterol', Const('Cholesterol')) + " + Lit(w.About4) + " + Translate('HDL', Const('HDL')) + " +
-           Lit(w.About5) + " + nl + nl + " + Lit(w.About6) + "\n" + PhdPrefix(w);
+           Lit(w.About5) + " + nl + nl + " + Lit(w.About6) + "\n" + PhdPrefix(w, false);
 }
 
 struct TComposeRow {
