@@ -263,7 +263,7 @@ private slots:
 
         // The other country keeps its own bands; a country without any has none.
         country.SelectLanguage("da/dk");
-        QCOMPARE(country.ColorBand(4)->Text, QString("Lav risiko"));
+        QCOMPARE(country.ColorBand(4)->Text, QString("Lav til moderat risiko"));
         Exec("DELETE FROM Colors WHERE \"Country id\" = 2");
         country.Colors->Refresh();
         QVERIFY(!country.ColorBand(4));
@@ -317,9 +317,9 @@ private slots:
         };
         country.SelectLanguage("da/dk");
         QCOMPARE(seen, QStringList({title, ",", "Aldrig|Tidligere|Nuværende"}));
-        QCOMPARE(country.PickList()->Count(), 10);
+        QCOMPARE(country.PickList()->Count(), 11);
         QCOMPARE(country.Names->SelectType(), 2);
-        QCOMPARE(country.Names->RecordCount(), 10);
+        QCOMPARE(country.Names->RecordCount(), 11);
         QCOMPARE(country.ValueText(3, 1), QString("Tidligere"));
         QCOMPARE(country.ValueText(19, 1.5), QString("1,5"));
         QVERIFY(!country.PickValues(999));
