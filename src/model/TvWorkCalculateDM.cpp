@@ -64,13 +64,13 @@ private:
 } // namespace
 
 // While a calculation runs the journal cannot change under it: the patient,
-// the examination, the coefficients and each factor's values are read once.
+// the examination, the coefficients and the values are read once.
 class TTvWorkCalculateDataModule::TCalculationScope {
 public:
     explicit TCalculationScope(TTvWorkCalculateDataModule& module) : M(module) {
-        M.FValues.clear();
         M.FPatientId = M.CurrentPatientId();
         M.FJournalId = M.CurrentJournalId();
+        M.ReadPatientValues();
         M.CheckCoefficients();
         M.FGroup = M.GetGroup();
         M.FInCalculation = true;
@@ -215,6 +215,54 @@ void TTvWorkCalculateDataModule::ReadRiskValue(int riskId, TRiskValue& value) {
     }
 }
 
+// The values of the calculation's patient and examination, read in one pass
+// over each table: the first row of a factor counts, as a search by key finds it.
+void TTvWorkCalculateDataModule::ReadPatientValues() {
+    FValues.clear();
+    auto entry = [this](int riskId) -> TRiskValue& {
+        for (TRiskValue& value : FValues)
+            if (value.RiskId == riskId)
+                return value;
+        FValues.append(TRiskValue());
+        FValues.last().RiskId = riskId;
+        return FValues.last();
+    };
+    if (TMlTable* base = FJournalCopy->Base; base && base->Active()) {
+        TField* patient = base->FieldByName(QStringLiteral("Patient id"));
+        TField* risk = base->FieldByName(QStringLiteral("Risk id"));
+        TField* examination = base->FieldByName(QStringLiteral("_Examination"));
+        const int count = base->RecordCount();
+        for (int i = 0; i < count; ++i)
+            base->WithRecord(i, [&] {
+                if (patient->AsInteger() != FPatientId || patient->IsNull())
+                    return;
+                TRiskValue& value = entry(risk->AsInteger());
+                if (!value.InBase) {
+                    value.InBase = true;
+                    value.Base = examination->AsFloat();
+                }
+            });
+    }
+    if (TMlTable* exam = FJournalCopy->Exam; exam && exam->Active()) {
+        TField* journal = exam->FieldByName(QStringLiteral("Journal id"));
+        TField* risk = exam->FieldByName(QStringLiteral("Risk id"));
+        TField* examination = exam->FieldByName(QStringLiteral("_Examination"));
+        TField* treatment = exam->FieldByName(QStringLiteral("_Treatment"));
+        const int count = exam->RecordCount();
+        for (int i = 0; i < count; ++i)
+            exam->WithRecord(i, [&] {
+                if (journal->AsInteger() != FJournalId || journal->IsNull())
+                    return;
+                TRiskValue& value = entry(risk->AsInteger());
+                if (!value.InExam) {
+                    value.InExam = true;
+                    value.Examination = examination->AsFloat();
+                    value.Treatment = treatment->AsFloat();
+                }
+            });
+    }
+}
+
 const TTvWorkCalculateDataModule::TRiskValue& TTvWorkCalculateDataModule::RiskValue(int riskId) {
     if (!FInCalculation) {
         ReadRiskValue(riskId, FScratch);
@@ -223,9 +271,10 @@ const TTvWorkCalculateDataModule::TRiskValue& TTvWorkCalculateDataModule::RiskVa
     for (const TRiskValue& value : FValues)
         if (value.RiskId == riskId)
             return value;
-    FValues.append(TRiskValue());
-    ReadRiskValue(riskId, FValues.last());
-    return FValues.last();
+    // Neither table has a row of the factor.
+    FScratch = TRiskValue();
+    FScratch.RiskId = riskId;
+    return FScratch;
 }
 
 double TTvWorkCalculateDataModule::Measure(int riskId) {

@@ -123,6 +123,7 @@ private:
     void ComputeRisks();
     void SelectPatientGroup();
     const TRiskValue& RiskValue(int riskId);
+    void ReadPatientValues();
     void ReadRiskValue(int riskId, TRiskValue& value);
     int CurrentPatientId() const;
     int CurrentJournalId() const;
@@ -146,8 +147,8 @@ private:
     bool FCoefficientsRead = false;
     int FCoefficientsModel = 0;
     bool FCoefficientsDiabetes = false;
-    // During a calculation the journal cannot change: each factor's values
-    // are read once.
+    // During a calculation the journal cannot change: the values of the
+    // patient and the examination are read once, at its start.
     bool FInCalculation = false;
     int FPatientId = 0, FJournalId = 0, FGroup = 0;
     QVector<TRiskValue> FValues;

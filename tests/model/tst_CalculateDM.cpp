@@ -534,6 +534,31 @@ private slots:
         QCOMPARE(FCalc->Risks->RecordCount(), 10); // the seed's model 1
     }
 
+    // The names and coefficients the formulas read follow the rows they
+    // came from: a renamed factor, a changed coefficient, the other variant.
+    void cachesFollowTheRows() {
+        CreateModule();
+        QCOMPARE(Run("Result := Beta('Blood pressure')").ToNumber(), Beta[0][0]);
+        QVERIFY(FCalc->RisksLookup->Locate("Risk id", 1));
+        FCalc->RisksLookup->Edit();
+        FCalc->RisksLookup->FieldByName("Name")->SetAsString("Pressure");
+        FCalc->RisksLookup->Post();
+        QCOMPARE(Run("Result := Beta('Blood pressure')").ToNumber(), 0.0);
+        QCOMPARE(Run("Result := Beta('Pressure')").ToNumber(), Beta[0][0]);
+
+        QVERIFY(FCalc->Values->Locate("Risk id;Type", QVariantList{1, 1}));
+        FCalc->Values->Edit();
+        FCalc->Values->FieldByName("Value")->SetAsFloat(0.07);
+        FCalc->Values->Post();
+        QCOMPARE(FCalc->Coefficient(1, 1), 0.07);
+
+        FMediator->DiabetesSwitch->SetDiabetes(true);
+        const double diabetes = FCalc->Coefficient(1, 1); // Values_D holds none of model 3
+        FMediator->DiabetesSwitch->SetDiabetes(false);
+        QCOMPARE(diabetes, 0.0);
+        QCOMPARE(FCalc->Coefficient(1, 1), 0.07);
+    }
+
     void riskEnabled() {
         AddModelRisk(App(), 19, true, "Result := 0", QVariant(), false);
         CreateModule();
