@@ -188,6 +188,17 @@ private slots:
         QVERIFY(std::fabs(FCalc->ExamSum - Beta[0][0] * (140 - Const[0][0]) - Beta[1][0] * (-1 - Const[1][0])) < 1e-9);
     }
 
+    // A patient's sex whose group the model lacks is refused, naming the
+    // group, rather than calculated with another group's coefficients.
+    void sexWithoutItsGroup() {
+        Exec(App(), "DELETE FROM Group_P WHERE \"Group\" = 1");
+        AddPatient(1);
+        CreateModule();
+        ShowPatient();
+        QCOMPARE(ErrorOf([&] { FCalc->Calculate(); }), "The following group '1' doesn't exists");
+        QVERIFY(FEvents.isEmpty());
+    }
+
     void noPatientOrExamination_data() {
         QTest::addColumn<bool>("patient");
         QTest::newRow("a patient without examinations") << true;
@@ -590,6 +601,12 @@ private slots:
         QVERIFY(alone.CalcModel->Locate("CalcID", TestModel));
         alone.LoadFormulas();
         QCOMPARE(alone.ExprList()->Count(), 0);
+        // From its creation the baseline and the mediator's model risks are
+        // those of the model shown first.
+        TTvWorkCalculateDataModule created(StandInFactory());
+        QCOMPARE(created.ModelId(), 1);
+        QCOMPARE(created.Baseline->Filter(), "CalcID = 1");
+        QCOMPARE(FMediator->CalcRisks->Filter(), "CalcID = 1");
         CreateModule();
         QCOMPARE(FCalc->ExprList()->Count(), 2);
         QCOMPARE(FCalc->ExprList()->Item(0).Name, "Systolic BP");
