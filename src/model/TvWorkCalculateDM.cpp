@@ -487,11 +487,22 @@ void TTvWorkCalculateDataModule::ComputeRisks() {
 
 // ---------------------------------------------------------------- dependent factors
 
+void TTvWorkCalculateDataModule::RefreshJournalCopy(std::initializer_list<TMlTable*> tables) {
+    for (TMlTable* table : tables)
+        if (table && table->Active())
+            table->Refresh();
+}
+
 void TTvWorkCalculateDataModule::UpdateDependents(int riskId) {
     const QVariant row = Risks->Lookup(QStringLiteral("Risk id"), riskId, QStringLiteral("Risk id;Dependent"));
     if (!row.isValid())
         return;
     const QStringList names = SplitCommaText(row.toList().value(1).toString());
+    // The journal tells before it fills JournalCopy again: the value just
+    // saved is only in the store yet, and the BMI must not be made of the
+    // height or weight before it.
+    if (!names.isEmpty())
+        RefreshJournalCopy({FJournalCopy->Patient, FJournalCopy->Journal, FJournalCopy->Base, FJournalCopy->Exam});
     for (const QString& name : names) {
         const int dependent = RiskIdByName(name);
         if (dependent == -1)
@@ -502,9 +513,7 @@ void TTvWorkCalculateDataModule::UpdateDependents(int riskId) {
         // A factor without an adjust formula keeps the goal the user gave it.
         if (!item || item->Expr().Expression().join(QString()).trimmed().isEmpty())
             continue;
-        for (TMlTable* table : {FJournalCopy->Patient, FJournalCopy->Journal, FJournalCopy->Exam})
-            if (table && table->Active())
-                table->Refresh();
+        RefreshJournalCopy({FJournalCopy->Patient, FJournalCopy->Journal, FJournalCopy->Exam});
         const double goal = TermOf(*item);
         TMlTable* exam = FJournalCopy->Exam;
         if (exam && exam->Active() &&

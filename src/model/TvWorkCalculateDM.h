@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class TBvExprSource;
@@ -128,6 +129,7 @@ private:
     int CurrentPatientId() const;
     int CurrentJournalId() const;
     void ComputeBMI(const QString& column);
+    void RefreshJournalCopy(std::initializer_list<TMlTable*> tables);
     void CheckCoefficients();
     void ForgetNames() { FNameCache.clear(); }
     double ModelValue(TVarList& params, bool useTreatment);

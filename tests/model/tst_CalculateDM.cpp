@@ -679,6 +679,22 @@ private slots:
         QCOMPARE(StoredValue(JournalId, 2, "Treatment"), 5.0);
     }
 
+    // The journal asks before it fills JournalCopy again: the height just
+    // saved is read from the store, not the one the copy held.
+    void updateDependentsReadsTheSavedValue() {
+        AddModelRisk(App(), 8, false, QVariant());
+        TPatientRows rows = Rows();
+        rows.Patient(PatientId);
+        rows.Journal(JournalId, PatientId);
+        rows.Exam(JournalId, 4, 81, 81);
+        rows.Base(PatientId, 8, 160);
+        CreateModule();
+        ShowPatient();
+        Exec(FMediator->PatientDatabase, "UPDATE Base SET Examination = 180 WHERE \"Risk id\" = 8");
+        FCalc->UpdateDependents(8);
+        QVERIFY(std::fabs(StoredValue(JournalId, 33, "Examination") - 25) < 1e-9);
+    }
+
     void updateDependentsOfNoModelFactor() {
         AddPatient(0);
         CreateModule();
