@@ -1,6 +1,6 @@
 #pragma once
 // The calculation module's fixtures: a small risk model put into the
-// application database (model 3: blood pressure and cholesterol, two groups,
+// application database (model 9: blood pressure and cholesterol, two groups,
 // a baseline for ages 35 to 74), a stand-in for the product's journal on the
 // patient database, and the rows of a test patient.
 
@@ -14,15 +14,16 @@
 
 namespace CalcFixture {
 
-constexpr int TestModel = 3;
+// Beyond the shipped models 1 to 4.
+constexpr int TestModel = 9;
 constexpr int SexRiskId = 5;
 
-// Coefficients of model 3, one per group (men 0, women 1).
+// Coefficients of model 9, one per group (men 0, women 1).
 constexpr double Beta[2][2] = {{0.02, 0.03}, {0.2, 0.25}};    // [factor: BP, cholesterol][group]
 constexpr double Const[2][2] = {{120, 110}, {5, 5.5}};
 constexpr double Inter[2][2] = {{0.01, 0.015}, {0.1, 0.12}};
 
-// The baseline survival of model 3 by group and age.
+// The baseline survival of model 9 by group and age.
 inline double Survival(int group, int age) { return 1 - (group == 0 ? 0.002 : 0.0015) * (age - 34); }
 
 inline void Exec(TDatabase* db, const QString& sql, const QVariantList& params = {}) { db->ExecSql(sql, params); }
@@ -47,12 +48,10 @@ inline void SetBaseline(TDatabase* app, int group, const QList<QPair<double, dou
              {group, age, value, model});
 }
 
-// Model 3 as a data author ships it, with a model 1 baseline beside it that
+// Model 9 as a data author ships it, with a model 1 baseline beside it that
 // the calculation must not read.
 inline void InsertTestModel(TDatabase* app) {
-    Exec(app, "INSERT INTO CalcModel (CalcID, Description) VALUES (3, 'Test model')");
-    Exec(app, "INSERT INTO Risks (\"Risk id\", Name, Obsolete, \"Group\", Type, Color, \"Default\", Decimals) "
-              "VALUES (5, 'Sex', 0, 2, 2, 0, '0', 0)");
+    Exec(app, "INSERT INTO CalcModel (CalcID, Description) VALUES (?, 'Test model')", {TestModel});
     AddModelRisk(app, 1, true, "Result := Calc('Blood pressure')");
     AddModelRisk(app, 2, true, "Result := Calc('Cholesterol')");
     AddModelRisk(app, SexRiskId, false, QVariant());

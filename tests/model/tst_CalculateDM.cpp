@@ -1,5 +1,5 @@
 // The calculation module on the seed of the application database with a
-// small model of its own (model 3), reached through the mediator as at
+// small model of its own (model 9), reached through the mediator as at
 // start-up, and a stand-in journal on the patient database: the risks, the
 // sums and their rules, the age check, the baseline's failures, the NNT,
 // the model functions, the dependent treatment goals and the BMI, the
@@ -51,7 +51,7 @@ class TestCalculateDM : public QObject {
     TPatientRows Rows() const { return TPatientRows{FMediator->PatientDatabase}; }
     TStandInJournal* Journal() const { return static_cast<TStandInJournal*>(FCalc->JournalCopy()); }
 
-    // The module on model 3, its formulas loaded, a period of 10 years.
+    // The module on model 9, its formulas loaded, a period of 10 years.
     void CreateModule() {
         FCountry = std::make_unique<TTvWorkCountryDataModule>();
         FCountry->SelectLanguage("en/gb");
@@ -291,8 +291,8 @@ private slots:
         QFETCH(bool, calculated);
         SetBaseline(App(), 0, {{35, 0.95}, {50, s0}, {60, s1}, {74, 0.7}});
         Exec(App(), "UPDATE Risks_P SET Expression = 'Result := Coefficient(''Blood pressure'', 4)' "
-                    "WHERE CalcID = 3 AND \"Risk id\" = 1");
-        Exec(App(), "UPDATE Risks_P SET Expression = 'Result := 0' WHERE CalcID = 3 AND \"Risk id\" = 2");
+                    "WHERE CalcID = 9 AND \"Risk id\" = 1");
+        Exec(App(), "UPDATE Risks_P SET Expression = 'Result := 0' WHERE CalcID = 9 AND \"Risk id\" = 2");
         AddValue(App(), 1, 4, sum);
         AddPatient(0);
         CreateModule();
@@ -332,8 +332,8 @@ private slots:
         QFETCH(double, nnt);
         SetBaseline(App(), 0, {{35, 1}, {50, 1}, {60, s1}, {74, 0.5}});
         Exec(App(), "UPDATE Risks_P SET Expression = 'Result := Measure(''Blood pressure'')' "
-                    "WHERE CalcID = 3 AND \"Risk id\" = 1");
-        Exec(App(), "DELETE FROM Risks_P WHERE CalcID = 3 AND \"Risk id\" = 2");
+                    "WHERE CalcID = 9 AND \"Risk id\" = 1");
+        Exec(App(), "DELETE FROM Risks_P WHERE CalcID = 9 AND \"Risk id\" = 2");
         TPatientRows rows = Rows();
         rows.Patient(PatientId);
         rows.Journal(JournalId, PatientId);
@@ -375,9 +375,9 @@ private slots:
         QFETCH(double, goal);
         QFETCH(double, examSum);
         QFETCH(double, treatSum);
-        Exec(App(), "DELETE FROM Risks_P WHERE CalcID = 3 AND \"Risk id\" IN (1, 2)");
+        Exec(App(), "DELETE FROM Risks_P WHERE CalcID = 9 AND \"Risk id\" IN (1, 2)");
         AddModelRisk(App(), riskId, true, formula);
-        Exec(App(), "DELETE FROM Values_P WHERE CalcID = 3 AND \"Risk id\" = 2 AND Type = 3");
+        Exec(App(), "DELETE FROM Values_P WHERE CalcID = 9 AND \"Risk id\" = 2 AND Type = 3");
         AddValue(App(), riskId, 3, 0.1);
         TPatientRows rows = Rows();
         rows.Patient(PatientId);
@@ -402,7 +402,7 @@ private slots:
     }
     void formulaFailure() {
         QFETCH(QString, formula);
-        Exec(App(), "UPDATE Risks_P SET Expression = ? WHERE CalcID = 3 AND \"Risk id\" = 2", {formula});
+        Exec(App(), "UPDATE Risks_P SET Expression = ? WHERE CalcID = 9 AND \"Risk id\" = 2", {formula});
         AddPatient(0);
         CreateModule();
         ShowPatient();
@@ -433,7 +433,7 @@ private slots:
         QTest::newRow("Measure without a value") << "Result := Measure('HDL')" << false << "-1";
         QTest::newRow("Measure of no factor") << "Result := Measure('Nothing')" << false << "-1";
         QTest::newRow("Translate with a pick list") << "Result := Translate('Smoking', 1)" << false << "Former";
-        QTest::newRow("Translate without one") << "Result := Translate('Sex', 1.5)" << false << "1.5";
+        QTest::newRow("Translate without one") << "Result := Translate('No such factor', 1.5)" << false << "1.5";
         QTest::newRow("Prediction") << "Result := Prediction()" << false << "10";
         QTest::newRow("Beta") << "Result := Beta('Blood pressure')" << false << "0.02";
         QTest::newRow("Const") << "Result := Const('Cholesterol')" << false << "5";
@@ -465,7 +465,7 @@ private slots:
     void risksOfTheLastCalculation() {
         // A formula that read the last risks would change the next calculation.
         Exec(App(), "UPDATE Risks_P SET Expression = 'Result := Calc(''Cholesterol'') + ExaminationRisk()' "
-                    "WHERE CalcID = 3 AND \"Risk id\" = 2");
+                    "WHERE CalcID = 9 AND \"Risk id\" = 2");
         AddPatient(0);
         CreateModule();
         ShowPatient();
@@ -522,11 +522,13 @@ private slots:
     // Changing the model: the baseline, the mediator's model risks and the
     // coefficients follow, and OnModelChanged tells with the Risks table.
     void modelChange() {
+        // Model 1 with a beta of its own for blood pressure.
+        Exec(App(), "DELETE FROM Values_P WHERE CalcID = 1 AND \"Risk id\" = 1 AND Type = 1");
         AddValue(App(), 1, 1, 0.5, 1);
         CreateModule();
         QCOMPARE(FCalc->ModelId(), TestModel);
-        QCOMPARE(FCalc->Baseline->Filter(), "CalcID = 3");
-        QCOMPARE(FMediator->CalcRisks->Filter(), "CalcID = 3");
+        QCOMPARE(FCalc->Baseline->Filter(), "CalcID = 9");
+        QCOMPARE(FMediator->CalcRisks->Filter(), "CalcID = 9");
         QCOMPARE(FCalc->Coefficient(1, 1), Beta[0][0]);
         QCOMPARE(FCalc->Baseline->RecordCount(), 40);
 
@@ -542,7 +544,7 @@ private slots:
         QCOMPARE(FCalc->ModelId(), 1);
         QCOMPARE(FCalc->Coefficient(1, 1), 0.5);
         QCOMPARE(FCalc->ModelRisks(), FCalc->Risks);
-        QCOMPARE(FCalc->Risks->RecordCount(), 10); // the seed's model 1
+        QCOMPARE(FCalc->Risks->RecordCount(), 11); // the seed's model 1
     }
 
     // The names and coefficients the formulas read follow the rows they
@@ -564,7 +566,7 @@ private slots:
         QCOMPARE(FCalc->Coefficient(1, 1), 0.07);
 
         FMediator->DiabetesSwitch->SetDiabetes(true);
-        const double diabetes = FCalc->Coefficient(1, 1); // Values_D holds none of model 3
+        const double diabetes = FCalc->Coefficient(1, 1); // Values_D holds none of model 9
         FMediator->DiabetesSwitch->SetDiabetes(false);
         QCOMPARE(diabetes, 0.0);
         QCOMPARE(FCalc->Coefficient(1, 1), 0.07);
@@ -575,7 +577,7 @@ private slots:
         CreateModule();
         QVERIFY(FCalc->IsRiskEnabled(1));
         QVERIFY(!FCalc->IsRiskEnabled(19));
-        QVERIFY(!FCalc->IsRiskEnabled(3)); // not in model 3
+        QVERIFY(!FCalc->IsRiskEnabled(3)); // not in model 9
     }
 
     void predictionYears() {
@@ -656,7 +658,7 @@ private slots:
         QFETCH(double, pressureGoal);
         Exec(App(), "UPDATE Risks SET Dependent = ? WHERE \"Risk id\" = 8", {dependent});
         Exec(App(), "UPDATE Risks_P SET Adjust = 'Result := Adjust(''Blood pressure'')' "
-                    "WHERE CalcID = 3 AND \"Risk id\" = 1");
+                    "WHERE CalcID = 9 AND \"Risk id\" = 1");
         AddModelRisk(App(), 8, false, QVariant());
         AddModelRisk(App(), 4, false, QVariant());
         AddModelRisk(App(), 33, true, "Result := 0", "Result := Min(Examination('BMI'), 25)");
@@ -699,7 +701,7 @@ private slots:
         AddPatient(0);
         CreateModule();
         ShowPatient();
-        FCalc->UpdateDependents(19); // not in model 3: nothing happens
+        FCalc->UpdateDependents(19); // not in model 9: nothing happens
         QCOMPARE(StoredValue(JournalId, 33, "Examination"), -999.0);
     }
 
