@@ -163,9 +163,13 @@ void TBvGaugeForm::GaugeUpdate(TBvGauge* Sender) {
     InfoLabel->setText(shown.join(QLatin1Char('\n')));
     InfoLabel->setToolTip(elided ? lines.join(QLatin1Char('\n')) : QString());
 
-    const int percent = Sender->Percent();
-    ProgressBar->setValue(qBound(0, percent, 100));
-    ProgressBar->setFormat(IntToStr(qBound(0, percent, 100)) + QLatin1Char('%'));
+    // One paint for the whole change below: the bar would paint itself at
+    // once.
+    const int percent = qBound(0, Sender->Percent(), 100);
+    ProgressBar->setUpdatesEnabled(false);
+    ProgressBar->setValue(percent);
+    ProgressBar->setFormat(IntToStr(percent) + QLatin1Char('%'));
+    ProgressBar->setUpdatesEnabled(true);
 
     const int64_t remaining = Sender->RemainingMs();
     if (remaining >= 0) {
@@ -320,9 +324,9 @@ void TBvGauge::Update() {
         return;
     const int64_t now = Now();
     // Painting every step would cost a tight loop more than its own work:
-    // the window is refreshed when the bar moves, else at most every
-    // RefreshInterval ms.
-    if (now - FLastRefresh >= RefreshInterval || Percent() != FShownPercent)
+    // the window is refreshed at once when the last refresh is
+    // RefreshInterval ms ago, else when that time is over.
+    if (now - FLastRefresh >= RefreshInterval)
         Refresh(now);
     else if (!FPendingTimer->isActive())
         FPendingTimer->start();
@@ -334,7 +338,6 @@ void TBvGauge::Refresh(int64_t now) {
     if (FPendingTimer)
         FPendingTimer->stop();
     FLastRefresh = now;
-    FShownPercent = Percent();
     FWindow->GaugeUpdate(this);
 }
 

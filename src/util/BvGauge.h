@@ -5,12 +5,16 @@
 // one information text naming every level. Its window offers Stop; the
 // operation asks Stopped() and ends itself: the gauge never interrupts.
 //
-// The window is application-modal while it is shown: the operation runs on
-// the GUI thread and the gauge lets the user interface process events while
-// it runs (at most every RefreshInterval ms, so a tight loop is not slowed),
-// so nothing but the progress window may take user input meanwhile. A
-// window-modal one would still let another top-level window start a second
-// operation nested inside the first.
+// The window is refreshed at once after a change, unless its last refresh
+// is less than RefreshInterval ms ago: then the change shows when that time
+// is over. At the same rate the gauge lets the user interface process
+// events while the operation runs on the GUI thread, so the window paints
+// and Stop can be pressed without a tight loop being slowed down.
+//
+// The window is application-modal while it is shown, so nothing but the
+// progress window takes user input meanwhile. A window-modal one would still
+// let another top-level window (or, for a gauge without owner, every
+// window) start a second operation nested inside the first.
 //
 //   TBvGauge gauge(this, {}, TranslateText("Exporting"));
 //   gauge.BeginLevel(TranslateText("Patients"), count);
@@ -152,11 +156,10 @@ private:
     bool FStopped = false;
     QElapsedTimer FClock;
     int64_t FStartTime = 0;
-    // Own window: when it was last refreshed and events processed, what it
-    // shows, and the timer that catches up a change left waiting.
-    int64_t FLastRefresh = -1;
-    int64_t FLastProcess = -1;
-    int FShownPercent = -1;
+    // Own window: when it was last refreshed and events processed, and the
+    // timer that catches up a change left waiting.
+    int64_t FLastRefresh = 0;
+    int64_t FLastProcess = 0;
     bool FProcessing = false;
     std::unique_ptr<QTimer> FPendingTimer;
 };

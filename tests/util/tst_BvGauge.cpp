@@ -129,7 +129,9 @@ private slots:
     // Two levels of 4 and 10 items: the bar of the window runs through 40
     // evenly spaced positions, each step one fortieth further.
     void fortyPositions() {
+        TFakeClock clock;
         TBvGauge gauge(nullptr, {}, "Export");
+        gauge.Clock = clock.Function();
         TBvGaugeForm* form = gauge.Window();
         QVERIFY(form);
         QList<double> fractions;
@@ -138,18 +140,20 @@ private slots:
             gauge.Step(file, QString("File %1").arg(file));
             gauge.BeginLevel("Patients", 10);
             for (int patient = 1; patient <= 10; ++patient) {
+                clock.Now += TBvGauge::RefreshInterval;
                 gauge.Step(patient, QString("Patient %1").arg(patient));
                 const int k = int(fractions.size());
                 fractions << gauge.Fraction();
                 QCOMPARE(gauge.Fraction(), k / 40.0);
                 QCOMPARE(gauge.Percent(), int(Round(2.5 * k)));
-                // The bar follows every move at once.
+                // A step after the refresh interval shows at once.
                 QCOMPARE(form->ProgressBar->value(), gauge.Percent());
                 QCOMPARE(form->ProgressBar->text(), QString::number(gauge.Percent()) + '%');
             }
             gauge.EndLevel();
         }
         QCOMPARE(fractions.size(), 40);
+        clock.Now += TBvGauge::RefreshInterval;
         gauge.Step(5, QString()); // past the last file
         QCOMPARE(gauge.Percent(), 100);
         QCOMPARE(form->ProgressBar->value(), 100);
@@ -462,6 +466,8 @@ private slots:
         TFakeClock clock;
         TBvGauge gauge(nullptr, {}, "Export");
         gauge.Clock = clock.Function();
+        TPaintCounter paints;
+        gauge.Window()->InfoLabel->installEventFilter(&paints);
         int ticks = 0;
         QTimer ticker;
         QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
@@ -472,6 +478,9 @@ private slots:
             gauge.Step(i, QString::number(i));
         }
         QVERIFY2(ticks >= 19 && ticks <= 21, qPrintable(QString::number(ticks)));
+        // Painted along, but not at every step either (the bar moved 100
+        // times, the text 1000 times).
+        QVERIFY2(paints.Paints >= 19 && paints.Paints <= 23, qPrintable(QString::number(paints.Paints)));
         // A loop of its own asking for events is held to the same rate.
         ticks = 0;
         for (int i = 0; i < 100; ++i) {
