@@ -447,7 +447,7 @@ private slots:
         safety.start();
         gauge.BeginLevel("Patients", 100000000);
         volatile double work = 0;
-        while (!gauge.Stopped() && safety.elapsed() < 20000) {
+        while (!gauge.Stopped() && safety.elapsed() < 5000) {
             ++step;
             gauge.Step(step, "Patient");
             for (int i = 0; i < 200; ++i)
@@ -523,14 +523,14 @@ private slots:
             QElapsedTimer safety;
             safety.start();
             gauge.BeginLevel("Patients", 0);
-            for (int step = 1; !gauge.Stopped() && safety.elapsed() < 20000; ++step)
+            for (int step = 1; !gauge.Stopped() && safety.elapsed() < 5000; ++step)
                 gauge.Step(step, "Patient");
             gauge.EndLevel();
             QVERIFY(gauge.Stopped());
         }
         QVERIFY(triedDuringLoop);
-        QVERIFY(modalDuringLoop != nullptr);
         QCOMPARE(started, 0);
+        QVERIFY(modalDuringLoop != nullptr);
         // The same click reaches the window once the gauge is gone.
         QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, start->geometry().center());
         QTRY_COMPARE(started, 1);
