@@ -266,7 +266,7 @@ void TBvAdjustGrid::UpdatePanels() {
             auto* edit = qobject_cast<TBvPanelEdit*>(control);
             auto* text = qobject_cast<TBvPanelText*>(control);
             const QString fieldName = edit ? edit->DataField : text ? text->DataField : QString();
-            if (fieldName.isEmpty() || edit == FDirty)
+            if (fieldName.isEmpty() || (edit && edit == FDirty))
                 continue;
             QString value;
             if (ds && row >= 0)
@@ -324,12 +324,16 @@ void TBvAdjustGrid::ControlEdited(TBvPanelEdit* edit) {
     const int row = RowOfControl(edit);
     if (row != CurrentRow())
         MoveToRow(row);
+    // Marked first: the dataset's change of state shows the panels again,
+    // and the text being typed must stay.
+    FDirty = edit;
     try {
         if (ds->State() == TDataSetState::dsBrowse)
             ds->Edit();
-        FDirty = edit;
     } catch (const EAbort&) {
+        FDirty = nullptr;
     } catch (const Exception& e) {
+        FDirty = nullptr;
         ShowError(e.Message());
     }
 }
