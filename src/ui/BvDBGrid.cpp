@@ -104,15 +104,13 @@ void TBvColumn::SetVisible(bool value) {
 
 void TBvColumn::SetIndexFieldNames(const QString& names) {
     FIndexFieldNames = names;
-    if (!names.isEmpty())
-        FIndexName.clear();
+    FIndexName.clear();
     FGrid->horizontalHeader()->viewport()->update();
 }
 
 void TBvColumn::SetIndexName(const QString& name) {
     FIndexName = name;
-    if (!name.isEmpty())
-        FIndexFieldNames.clear();
+    FIndexFieldNames.clear();
     FGrid->horizontalHeader()->viewport()->update();
 }
 
@@ -888,7 +886,10 @@ void TBvDBGrid::keyPressEvent(QKeyEvent* event) {
             case Qt::Key_Escape: key = QChar(27); break;
             case Qt::Key_Tab: key = QChar(9); break;
             default:
-                if (!event->text().isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) )
+                // Ctrl with a letter types its control character.
+                if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+                    key = QChar(event->key() - Qt::Key_A + 1);
+                else if (!event->text().isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
                     key = event->text().front();
                 else if (!event->text().isEmpty() && event->text().front().unicode() < 32)
                     key = event->text().front();
