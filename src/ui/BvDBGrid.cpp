@@ -193,6 +193,14 @@ class TGridDelegate : public QStyledItemDelegate {
 public:
     explicit TGridDelegate(TBvDBGrid* grid) : QStyledItemDelegate(grid), FGrid(grid) {}
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (FGrid->IsSearchCell(index)) {
+            const QVariant color = index.data(Qt::BackgroundRole);
+            painter->fillRect(option.rect, color.isValid() ? color.value<QColor>() : option.palette.color(QPalette::Base));
+        }
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
@@ -213,6 +221,8 @@ public:
     explicit TGridHeader(TBvDBGrid* grid) : QHeaderView(Qt::Horizontal, grid), FGrid(grid) {
         setSectionsClickable(true);
         setHighlightSections(false);
+        // Captions start at the left, as the arrow after them expects.
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 
 protected:
@@ -224,6 +234,7 @@ protected:
         if (column < 0 || column != FGrid->SortColumn())
             return;
         painter->save();
+        painter->setClipRect(rect);
         if (FGrid->SortIndicators & siArrow) {
             const QString caption = TranslateText(FGrid->Column(column)->Title());
             const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
@@ -386,8 +397,11 @@ void TBvDBGrid::ApplyColumns() {
         header->showSection(logical);
         header->moveSection(header->visualIndex(logical), visual++);
         TBvColumn* column = FColumns[i];
-        const int width = column->FWidth >= 0 ? column->FWidth
-                                              : fields[logical]->DisplayWidth() * fontMetrics().averageCharWidth() + 8;
+        const int width =
+            column->FWidth >= 0
+                ? column->FWidth
+                : qMax(fields[logical]->DisplayWidth() * fontMetrics().horizontalAdvance(QLatin1Char('0')),
+                       fontMetrics().horizontalAdvance(TranslateText(column->Title()) + QStringLiteral("XXXX"))) + 8;
         header->resizeSection(logical, width);
     }
     for (int logical = 0; logical < fields.size(); ++logical)

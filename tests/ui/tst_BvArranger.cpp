@@ -1,4 +1,6 @@
 #include "BvArranger.h"
+#include "BvDictionary.h"
+#include "BvTranslator.h"
 #include "TestGrab.h"
 #include "TestMain.h"
 
@@ -115,6 +117,42 @@ private slots:
         QCOMPARE(f.Arranger.Columns(), 2);
         f.Arranger.resize(242 + bar, 100);
         QCOMPARE(f.Arranger.Columns(), 1);
+    }
+
+    // The result page's buttons as the work window lays them out, in
+    // English and Danish.
+    void grabs() {
+        TBvDictionary dictionary;
+        dictionary.SetDictionaryName("MainDictionary");
+        dictionary.LoadFromText("language 0 en/us \"English\"\nlanguage 1 da/dk \"Dansk\"\n"
+                                "text \"Risk\"\nda/dk \"Risiko\"\n"
+                                "text \"Treatment\"\nda/dk \"Behandling\"\n"
+                                "text \"Number needed to treat\"\nda/dk \"Antal der skal behandles\"\n"
+                                "text \"Show goals\"\nda/dk \"Vis mål\"\n",
+                                "test");
+        TBvArranger arranger;
+        arranger.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        arranger.Data()->SetWidth(170);
+        arranger.Data()->SetHeight(25);
+        arranger.Data()->SetBorder(2);
+        arranger.Data()->SetFixed(false);
+        for (const char* text : {"Risk", "Treatment", "Number needed to treat"}) {
+            auto* button = new QToolButton(arranger.Contents());
+            button->setText(text);
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            button->resize(166, 23);
+        }
+        auto* goals = new QCheckBox("Show goals", arranger.Contents());
+        goals->resize(166, 23);
+        arranger.resize(370, 60);
+        arranger.show();
+        QCOMPARE(arranger.Columns(), 2);
+        QCOMPARE(goals->pos(), QPoint(172, 27));
+        GrabWindow(&arranger, "arranger-en");
+        dictionary.SetCurrentLanguage(1);
+        TranslateWidgetTree(&arranger, &dictionary);
+        QCOMPARE(goals->text(), QString("Vis mål"));
+        GrabWindow(&arranger, "arranger-da");
     }
 };
 

@@ -498,6 +498,9 @@ private slots:
         f.Grid.SortIndicators = siArrow | siButton;
         f.Grid.SetRowSelect(true);
         f.Grid.SetSortColumn(0);
+        const QList<int> widths{130, 110, 100, 100};
+        for (int i = 0; i < 4; ++i)
+            f.Grid.Column(i)->SetWidth(widths[i]);
         f.Grid.show();
         f.Grid.setFocus();
         TypeText(&f.Grid, "ber");
