@@ -482,6 +482,64 @@ private slots:
         QCOMPARE(afterDeletes, 1);
     }
 
+    // With AutoEdit, editing switches whole-row selection to cell editing and
+    // posting switches back; the dataset's own handlers still run first, and
+    // they are the dataset's again once the grid is gone.
+    void autoEditChainsTheDataSetEvents() {
+        TGridFixture f;
+        QString log;
+        f.Data->AfterEdit = [&](TDataSet*) { log += "edit "; };
+        f.Data->AfterPost = [&](TDataSet*) { log += "post "; };
+        {
+            TBvDBGrid grid;
+            grid.AutoEdit = true;
+            grid.SetRowSelect(true);
+            grid.SetDataSource(&f.Source);
+            grid.show();
+            QCOMPARE(grid.selectionBehavior(), QAbstractItemView::SelectRows);
+            grid.setFocus();
+            QTest::keyClick(&grid, Qt::Key_Return); // choose: edit mode
+            QCOMPARE(f.Data->State(), TDataSetState::dsEdit);
+            QCOMPARE(grid.selectionBehavior(), QAbstractItemView::SelectItems);
+            QVERIFY(grid.editTriggers() != QAbstractItemView::NoEditTriggers);
+            f.Data->Post();
+            QCOMPARE(grid.selectionBehavior(), QAbstractItemView::SelectRows);
+            QCOMPARE(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
+            QCOMPARE(log, QString("edit post "));
+        }
+        log.clear();
+        f.Data->Edit();
+        f.Data->Post();
+        QCOMPARE(log, QString("edit post "));
+    }
+
+    // A field that cannot be modified but sets its own text is edited
+    // through its handler and is a tab stop; a read-only column never is.
+    void cellOfAFieldWithItsOwnTextSetting() {
+        TGridFixture f;
+        TField* identity = f.Data->FieldByName("Identity");
+        identity->SetReadOnly(true);
+        identity->OnSetText = [&](TField*, const QString& text) {
+            f.Data->FieldByName("First name")->SetAsString(text.toUpper());
+        };
+        f.Grid.show();
+        QAbstractItemModel* m = f.Grid.model();
+        const QModelIndex cell = m->index(2, f.Grid.LogicalOf(3));
+        QVERIFY(m->flags(cell) & Qt::ItemIsEditable);
+        QVERIFY(f.Grid.TabStop(3));
+        QVERIFY(m->setData(cell, "ida"));
+        QCOMPARE(f.Data->RecNo(), 3);
+        f.Data->Post();
+        QCOMPARE(f.Data->FieldByName("First name")->AsString(), QString("IDA"));
+        f.Grid.Column(3)->SetReadOnly(true);
+        QVERIFY(!(m->flags(cell) & Qt::ItemIsEditable));
+        QVERIFY(!m->setData(cell, "x"));
+        QVERIFY(!f.Grid.TabStop(3));
+        f.Grid.Column(3)->SetReadOnly(false);
+        identity->OnSetText = nullptr;
+        QVERIFY(!(m->flags(cell) & Qt::ItemIsEditable));
+    }
+
     // The grid as the archive shows it, in English and Danish.
     void grabs() {
         TGridFixture f;
