@@ -55,6 +55,36 @@ QString WithLastCase(const QString& text, bool upper) {
     return result;
 }
 
+// A text laid into an edit mask ("90/90/00;1;_": the mask, whether the text
+// carries the literals, the blank): each character place takes the next
+// character of the text or the blank, each literal shows itself (and uses
+// up the text's own literal when the text carries them).
+QString MaskedText(const QString& editMask, const QString& text) {
+    const QStringList sections = editMask.split(';');
+    const QString mask = sections.value(0);
+    const bool withLiterals = sections.value(1, QStringLiteral("1")).trimmed() != QStringLiteral("0");
+    const QChar blank = sections.value(2).isEmpty() ? QChar('_') : sections.value(2).front();
+    static const QString places = QStringLiteral("09#LlAaCc");
+    QString result;
+    int at = 0;
+    for (int i = 0; i < mask.size(); ++i) {
+        QChar m = mask[i];
+        if (m == '!' || m == '<' || m == '>')
+            continue;
+        const bool escaped = m == '\\' && i + 1 < mask.size();
+        if (escaped)
+            m = mask[++i];
+        if (!escaped && places.contains(m)) {
+            result += at < text.size() ? text[at++] : blank;
+        } else {
+            result += m;
+            if (withLiterals && at < text.size())
+                ++at;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- columns
@@ -205,7 +235,7 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         if (FGrid->IsSearchCell(index)) {
-            option->text = FGrid->SearchText();
+            option->text = FGrid->SearchCellText();
             option->state &= ~QStyle::State_Selected;
         }
     }
@@ -663,6 +693,27 @@ bool TBvDBGrid::SearchActive() const {
 
 bool TBvDBGrid::IsSearchCell(const QModelIndex& index) const {
     return Searching() && index.row() == FModel->CurrentRow() && index.column() == LogicalOf(SortColumn());
+}
+
+// With an edit mask, the part of the masked search text that agrees with
+// the masked field text.
+QString TBvDBGrid::SearchCellText() const {
+    TBvColumn* column = Column(SortColumn());
+    TField* field = column ? column->Field() : nullptr;
+    if (!field || field->EditMask().isEmpty())
+        return FSearchText;
+    QString fieldText;
+    try {
+        fieldText = field->Text();
+    } catch (const Exception&) {
+        return FSearchText;
+    }
+    const QString search = MaskedText(field->EditMask(), FSearchText);
+    const QString shown = MaskedText(field->EditMask(), fieldText);
+    int agree = 0;
+    while (agree < search.size() && agree < shown.size() && search[agree].toCaseFolded() == shown[agree].toCaseFolded())
+        ++agree;
+    return shown.left(agree);
 }
 
 void TBvDBGrid::Beep() {

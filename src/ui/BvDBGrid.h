@@ -113,6 +113,9 @@ public:
     bool AllowSearch = false;
     bool Searching() const { return !FSearchText.isEmpty(); }
     QString SearchText() const { return FSearchText; }
+    // What the search cell shows: the search text, laid into the field's
+    // edit mask where it has one.
+    QString SearchCellText() const;
     int BeepCount() const { return FBeeps; } // searches that found nothing
 
     bool AutoEdit = false;

@@ -315,6 +315,34 @@ private slots:
             QVERIFY(f.Grid.IsSearchCell(f.Grid.model()->index(f.Data->RecNo() - 1, f.Grid.LogicalOf(0))));
     }
 
+    // With an edit mask the cell shows the part of the masked search text
+    // that agrees with the masked field text.
+    void searchTextInTheEditMask_data() {
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no mask") << "" << "000" << "000";
+        QTest::newRow("literals not stored") << "00-00;0;_" << "000" << "00-0";
+        QTest::newRow("up to a literal") << "00-00;0;_" << "00" << "00-";
+        QTest::newRow("escaped literal") << "0\\00-0;0;_" << "00" << "000-";
+    }
+    void searchTextInTheEditMask() {
+        QFETCH(QString, mask);
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        TGridFixture f;
+        f.Grid.AddColumn("Sequence id")->SetIndexFieldNames("Sequence id");
+        f.Data->FieldByName("Sequence id")->SetEditMask(mask);
+        f.Grid.AllowSearch = true;
+        f.Grid.SetSortColumn(4);
+        f.Grid.show();
+        f.Grid.setFocus();
+        TypeText(&f.Grid, keys);
+        QCOMPARE(f.Grid.SearchText(), keys);
+        QCOMPARE(f.Data->FieldByName("Sequence id")->AsString(), QString("0001"));
+        QCOMPARE(f.Grid.SearchCellText(), shown);
+    }
+
     // Moving to another cell ends the search; OnSearch may do the search.
     void movingEndsTheSearchAndOnSearchHandles() {
         TGridFixture f;
