@@ -315,6 +315,29 @@ private slots:
             QVERIFY(f.Grid.IsSearchCell(f.Grid.model()->index(f.Data->RecNo() - 1, f.Grid.LogicalOf(0))));
     }
 
+    // A right click moves nothing; an error while the button goes down,
+    // the handler's included, is swallowed; a double click chooses.
+    void mouse() {
+        TGridFixture f;
+        f.Grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.Grid));
+        const QPoint third = f.Grid.visualRect(f.Grid.model()->index(2, f.Grid.LogicalOf(0))).center();
+        QTest::mouseClick(f.Grid.viewport(), Qt::RightButton, {}, third);
+        QCOMPARE(f.Data->RecNo(), 1);
+        int downs = 0;
+        f.Grid.OnMouseDown = [&](QObject*, Qt::MouseButton, int, int, int) {
+            ++downs;
+            throw Exception("refused");
+        };
+        QTest::mouseClick(f.Grid.viewport(), Qt::LeftButton, {}, third);
+        QCOMPARE(downs, 1);
+        QCOMPARE(f.Data->RecNo(), 3);
+        f.Grid.OnMouseDown = nullptr;
+        QTest::mouseDClick(f.Grid.viewport(), Qt::LeftButton, {}, third);
+        QCOMPARE(f.Data->State(), TDataSetState::dsEdit);
+        QCOMPARE(f.Data->RecNo(), 3);
+    }
+
     // With an edit mask the cell shows the part of the masked search text
     // that agrees with the masked field text.
     void searchTextInTheEditMask_data() {
