@@ -331,6 +331,11 @@ TBvDBGrid::TBvDBGrid(QWidget* parent)
         ApplyColumns();
         SyncCurrent();
     });
+    // A width the user gives a column stays through a change of order or rows.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (TBvColumn* column = Column(ColumnOfLogical(logical)); column && !FApplyingColumns)
+            column->FWidth = size;
+    });
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
         TBvColumn* column = Column(ColumnOfLogical(logical));
         if (!column)
@@ -417,6 +422,8 @@ void TBvDBGrid::ApplyColumns() {
         }
     }
     QHeaderView* header = horizontalHeader();
+    FApplyingColumns = true;
+    const auto applied = qScopeGuard([this] { FApplyingColumns = false; });
     QVector<bool> used(fields.size(), false);
     int visual = 0;
     for (int i = 0; i < FColumns.size(); ++i) {
@@ -432,6 +439,7 @@ void TBvDBGrid::ApplyColumns() {
                 ? column->FWidth
                 : qMax(fields[logical]->DisplayWidth() * fontMetrics().horizontalAdvance(QLatin1Char('0')),
                        fontMetrics().horizontalAdvance(TranslateText(column->Title()) + QStringLiteral("XXXX"))) + 8;
+        column->FWidth = width;
         header->resizeSection(logical, width);
     }
     for (int logical = 0; logical < fields.size(); ++logical)

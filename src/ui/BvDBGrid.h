@@ -193,6 +193,7 @@ private:
     QVariant FSearchStart;
     bool FSearchMoving = false;
     bool FSyncing = false;
+    bool FApplyingColumns = false;
     int FBeeps = 0;
     bool FCellEditing = false; // AutoEdit switched whole-row selection off
 

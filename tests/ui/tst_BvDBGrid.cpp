@@ -411,6 +411,12 @@ private slots:
         QCOMPARE(f.Grid.Column(0)->Width(), 40);
         QCOMPARE(f.Grid.Column(2)->Width(), 40);
         QCOMPARE(f.Grid.Column(1)->Width(), 80);
+        // A width the user dragged stays when the order changes.
+        f.Grid.horizontalHeader()->resizeSection(f.Grid.LogicalOf(1), 123);
+        f.Grid.SetSortColumn(2);
+        f.Grid.SetSortColumn(0);
+        QCOMPARE(f.Grid.Column(1)->Width(), 123);
+        QCOMPARE(f.Grid.Column(0)->Width(), 40);
     }
 
     // Tab moves to the next tab stop; leaving a row being inserted with Tab
