@@ -404,6 +404,27 @@ private slots:
         QCOMPARE(journal->JournalLink->RecordCount(), 1);
     }
 
+    // The new examination, its values and its items are one transaction:
+    // a value the store refuses takes the examination back with it.
+    void newExaminationFailsWhole() {
+        TwoPatients();
+        Rows().Exec("CREATE TRIGGER FailExam BEFORE INSERT ON Exam WHEN new.\"Risk id\" = 3 BEGIN "
+                    "SELECT RAISE(ABORT, 'injected'); END");
+        TJournalWorld world;
+        TDatedJournal* journal = world.Journal.get();
+        TModalAnswer reconcile(TModalAnswer::Key(Qt::Key_Escape));
+        const QString error = ErrorOf([&] { journal->Journal->Insert(); });
+        QVERIFY2(error.contains("injected"), qPrintable(error));
+        QCOMPARE(PatientRowsInStore(1), 2 + 3 + 6);
+        QCOMPARE(LinksOf({10, 11, 12}), 2);
+        QCOMPARE(TPatientRows{FMediator->Database}.Count("SELECT COUNT(*) FROM ItemLink WHERE JournalID > 20"), 0);
+        QVERIFY(!journal->Inserting());
+        QCOMPARE(journal->LastJournalId, 0);
+        QVERIFY(!FMediator->PatientDatabase->InTransaction());
+        QCOMPARE(journal->Journal->RecordCount(), 3);
+        QCOMPARE(journal->Journal->State(), TDataSetState::dsBrowse);
+    }
+
     // ------------------------------------------------------------ the link to the calculation
 
     void journalChanged_data() {
@@ -670,6 +691,21 @@ private slots:
         journal->RestrictToModel(journal->Patient);
         QVERIFY(!journal->Base->Filtered());
         QCOMPARE(journal->Exam->RecordCount(), 3);
+    }
+
+    // The copy stands where the journal stands, also on a value the copy's
+    // own filter would hide (the diabetes value, shown by a model's filter).
+    void copyOnAModelsValue() {
+        TwoPatients();
+        SetEdition(TEdition::Prevention);
+        TJournalWorld world;
+        TTvWorkJournalDataModule* journal = world.Journal.get();
+        journal->RestrictToModel(&world.Calculation->Risks);
+        QVERIFY(journal->Base->Locate("Risk id", 7));
+        journal->JournalChanged(nullptr);
+        TTvWorkJournalDataModule* copy = world.Calculation->Copy.get();
+        QCOMPARE(copy->Base->FieldByName("Risk id")->AsInteger(), 7);
+        QCOMPARE(copy->Base->FieldByName("_Examination")->AsFloat(), 1.0);
     }
 
     // The Enabled lookup follows the calculation's model risks.
