@@ -93,7 +93,7 @@ void TJournalTable::InternalDelete(int index) {
     }
 }
 
-TBuildJournalDataModule::TBuildJournalDataModule(QObject* AOwner) : TJournalDataModuleBase(AOwner) {
+TBuildJournalDataModule::TBuildJournalDataModule(QObject* AOwner, TJournalUse use) : TJournalDataModuleBase(AOwner) {
     if (!MediatorDataModule)
         throw Exception(QStringLiteral("The mediator data module has not been created"));
     const QString application = MediatorDataModule->Database->DatabaseName();
@@ -115,6 +115,7 @@ TBuildJournalDataModule::TBuildJournalDataModule(QObject* AOwner) : TJournalData
     DisplayUnits = NewTable<TMlNameTable>(this, QStringLiteral("DisplayUnits"), application, QStringLiteral("NAMES"));
     FExamStore = NewStore(this, patients, QStringLiteral("Exam"));
     FBaseStore = NewStore(this, patients, QStringLiteral("Base"));
+    FPatientStore = NewStore(this, patients, QStringLiteral("Patient"));
 
     PatientSource = NewSource(this, QStringLiteral("PatientSource"), Patient);
     JournalSource = NewSource(this, QStringLiteral("JournalSource"), Journal);
@@ -167,7 +168,10 @@ TBuildJournalDataModule::TBuildJournalDataModule(QObject* AOwner) : TJournalData
     CreateFields();
     WireEvents();
 
-    Patient->Open();
+    if (use == TJournalUse::Copy)
+        Patient->LoadPacket(FPatientStore->ReadPacket(QStringLiteral("Patient id"), QVariant(0)));
+    else
+        Patient->Open();
     Journal->Open();
     Base->Open();
     Exam->Open();

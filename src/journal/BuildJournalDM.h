@@ -35,11 +35,16 @@ protected:
     void InternalDelete(int index) override;
 };
 
+// What a journal module is made for. The work window's journal reads the
+// patient list whole; a calculation's copy is only ever filled by
+// AssignFrom, so it starts on no patient instead of reading every one.
+enum class TJournalUse { Work, Copy };
+
 class TBuildJournalDataModule : public TJournalDataModuleBase {
     Q_OBJECT
 public:
     // Needs the mediator (its two databases and its unit converter).
-    explicit TBuildJournalDataModule(QObject* AOwner = nullptr);
+    explicit TBuildJournalDataModule(QObject* AOwner = nullptr, TJournalUse use = TJournalUse::Work);
     ~TBuildJournalDataModule() override;
 
     // Patient, Journal, Base and Exam are the base's pointers.
@@ -126,6 +131,7 @@ private:
 
     TTable* FExamStore = nullptr;
     TTable* FBaseStore = nullptr;
+    TTable* FPatientStore = nullptr;
     // The ordinal query, translated once; the statement is the database's
     // cached one, so no row prepares it again.
     QString FOrdinalSql;

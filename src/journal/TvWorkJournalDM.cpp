@@ -6,7 +6,8 @@
 #include "Edition.h"
 #include "TvConvertField.h"
 
-TTvWorkJournalDataModule::TTvWorkJournalDataModule(QObject* AOwner) : TXTvWorkJournalDataModule(AOwner) {
+TTvWorkJournalDataModule::TTvWorkJournalDataModule(QObject* AOwner, TJournalUse use)
+    : TXTvWorkJournalDataModule(AOwner, use) {
     ExamExaminationView->OnChange = [this](TField*) {
         // A value the user changes is no longer the transferred one; the
         // treatment goal keeps the mark.
@@ -111,4 +112,8 @@ void TTvWorkJournalDataModule::RestrictToModel(TDataSet* risks) {
         Exam->SetFiltered(true);
         throw;
     }
+}
+
+TJournalFactory JournalCopyFactory() {
+    return [](QObject* owner) -> TJournalDataModuleBase* { return new TTvWorkJournalDataModule(owner, TJournalUse::Copy); };
 }

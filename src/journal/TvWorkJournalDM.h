@@ -11,7 +11,7 @@
 class TTvWorkJournalDataModule : public TXTvWorkJournalDataModule {
     Q_OBJECT
 public:
-    explicit TTvWorkJournalDataModule(QObject* AOwner = nullptr);
+    explicit TTvWorkJournalDataModule(QObject* AOwner = nullptr, TJournalUse use = TJournalUse::Work);
 
     // Also points the Enabled lookups of Base and Exam at the model's risks.
     void SetCalculation(TJournalCalculation* calculation) override;
@@ -34,3 +34,6 @@ private:
     // filter hides that row.
     bool StoredDiabetes(int patientId);
 };
+
+// Makes the journal a calculation module owns as its JournalCopy.
+TJournalFactory JournalCopyFactory();

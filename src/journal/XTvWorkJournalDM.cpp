@@ -77,7 +77,8 @@ void TXTvWorkJournalDataModule::CommitWrite(TWrite& write) {
     write.reset();
 }
 
-TXTvWorkJournalDataModule::TXTvWorkJournalDataModule(QObject* AOwner) : TBuildJournalDataModule(AOwner) {
+TXTvWorkJournalDataModule::TXTvWorkJournalDataModule(QObject* AOwner, TJournalUse use)
+    : TBuildJournalDataModule(AOwner, use) {
     IDExprSource = new TBvExprSource(this);
     IDExprSource->SetName(QStringLiteral("IDExprSource"));
     IDExprSource->FuncList().AddFunc(QStringLiteral("GetIdentity"), 0,

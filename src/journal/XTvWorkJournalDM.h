@@ -23,7 +23,7 @@ class TClientDataSet;
 class TXTvWorkJournalDataModule : public TBuildJournalDataModule {
     Q_OBJECT
 public:
-    explicit TXTvWorkJournalDataModule(QObject* AOwner = nullptr);
+    explicit TXTvWorkJournalDataModule(QObject* AOwner = nullptr, TJournalUse use = TJournalUse::Work);
     ~TXTvWorkJournalDataModule() override;
 
     TBvExprSource* IDExprSource = nullptr; // offers GetIdentity

@@ -22,7 +22,7 @@ using TCallLog = std::shared_ptr<QStringList>;
 // A journal module that logs the copies it is filled with.
 class TRecordingJournal : public TTvWorkJournalDataModule {
 public:
-    explicit TRecordingJournal(TCallLog log) : FLog(std::move(log)) {}
+    explicit TRecordingJournal(TCallLog log) : TTvWorkJournalDataModule(nullptr, TJournalUse::Copy), FLog(std::move(log)) {}
     void AssignFrom(TBuildDataModule* other) override {
         *FLog << QStringLiteral("AssignFrom");
         TTvWorkJournalDataModule::AssignFrom(other);
