@@ -281,6 +281,7 @@ void TBuildJournalDataModule::WireEvents() {
     Journal->OnCalcFields = [this](TDataSet* d) { JournalCalcFields(d); };
     static_cast<TJournalTable*>(Journal)->OnDeleteFailed = [this] { DeleteFailed(Journal); };
     for (TMlTable* values : {Base, Exam}) {
+        values->BeforePost = [this](TDataSet* d) { ValueBeforePost(d); };
         values->AfterPost = [this](TDataSet* d) { ValueAfterPost(d); };
         values->OnCalcFields = [this](TDataSet* d) { ValueCalcFields(d); };
     }

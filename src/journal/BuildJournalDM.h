@@ -113,6 +113,7 @@ protected:
     virtual void JournalBeforeDelete(TDataSet*) {}
     virtual void JournalAfterDelete(TDataSet*) {}
     virtual void JournalCalcFields(TDataSet* dataSet);
+    virtual void ValueBeforePost(TDataSet*) {}
     virtual void ValueAfterPost(TDataSet*) {}
     virtual void ValueCalcFields(TDataSet* dataSet);
     virtual void LinkCalcFields(TDataSet* dataSet);

@@ -1,6 +1,7 @@
 #include "XTvWorkJournalDM.h"
 
 #include "BuildMediatorDM.h"
+#include "BvDictionary.h"
 #include "BvExpr.h"
 #include "BvMask.h"
 #include "BvUtils.h"
@@ -228,7 +229,7 @@ void TXTvWorkJournalDataModule::CheckIdentity() {
         return;
     if (OnIdentityFocus)
         OnIdentityFocus();
-    throw Exception(QStringLiteral("Patient ID error"));
+    throw Exception(TranslateText(QStringLiteral("Patient ID error")));
 }
 
 // ---------------------------------------------------------------- patients
@@ -599,14 +600,18 @@ void TXTvWorkJournalDataModule::SetBaseDefaults(TDataSet* table, bool diabetic) 
 
 // ---------------------------------------------------------------- values
 
-void TXTvWorkJournalDataModule::ValueAfterPost(TDataSet* dataSet) {
-    if (!FInserting)
-        RiskPosted(dataSet);
+void TXTvWorkJournalDataModule::ValueBeforePost(TDataSet* dataSet) {
+    FPostedRiskId = dataSet->FieldByName(QStringLiteral("Risk id"))->AsInteger();
 }
 
-void TXTvWorkJournalDataModule::RiskPosted(TDataSet* dataSet) {
+void TXTvWorkJournalDataModule::ValueAfterPost(TDataSet* dataSet) {
+    if (!FInserting)
+        RiskPosted(dataSet, FPostedRiskId);
+}
+
+void TXTvWorkJournalDataModule::RiskPosted(TDataSet* dataSet, int riskId) {
     if (DependentUpdate && FCalculation) {
-        FCalculation->UpdateDependents(dataSet->FieldByName(QStringLiteral("Risk id"))->AsInteger());
+        FCalculation->UpdateDependents(riskId);
         Exam->Refresh();
     }
     JournalChanged(dataSet);

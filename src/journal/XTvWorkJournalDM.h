@@ -89,13 +89,14 @@ protected:
     void JournalAfterCancel(TDataSet* dataSet) override;
     void JournalBeforeDelete(TDataSet* dataSet) override;
     void JournalAfterDelete(TDataSet* dataSet) override;
+    void ValueBeforePost(TDataSet* dataSet) override;
     void ValueAfterPost(TDataSet* dataSet) override;
     void ItemBeforeDelete(TDataSet* dataSet) override;
     void GroupBeforeDelete(TDataSet* dataSet) override;
     void DeleteFailed(TDataSet* dataSet) override;
 
-    // A value of Base or Exam was posted.
-    virtual void RiskPosted(TDataSet* dataSet);
+    // A value of Base or Exam was posted; riskId is the posted row's.
+    virtual void RiskPosted(TDataSet* dataSet, int riskId);
     virtual void CopyTreatmentLinks();
     void RememberLastJournal();
     // The texts of the values that are not converted.
@@ -121,6 +122,9 @@ private:
     TJournalCalculation* FCalculation = nullptr;
     bool FInserting = false;
     int FDeleting = 0;
+    // Taken before the post: after it the cursor may stand on another row
+    // (the posted one can leave a filtered view).
+    int FPostedRiskId = 0;
     bool FAssigning = false;
     TWrite FInsertWrite; // a new examination with its values and items
     TWrite FDeleteWrite; // a patient or an examination with everything of it

@@ -5,6 +5,8 @@
 // model restriction.
 
 #include "Application.h"
+#include "BvDictionary.h"
+#include "MorlenSettings.h"
 #include "BvMask.h"
 #include "BvExprNode.h"
 #include "Conversions.h"
@@ -269,6 +271,10 @@ private slots:
         QCOMPARE(journal->Patient->State(), valid ? TDataSetState::dsBrowse : TDataSetState::dsEdit);
         if (!valid) {
             // The mask switched off lets the row go.
+            FMediator->MainDictionary->SetFileName(ApplicationDirectory() + "Tavlo.mld");
+            FMediator->MainDictionary->SetCurrentLanguage(2);
+            QCOMPARE(ErrorOf([&] { journal->Patient->Post(); }), QString("Fejl i patient-id"));
+            FMediator->MainDictionary->SetCurrentLanguage(1);
             journal->Mask->SetActive(false);
             journal->Patient->Post();
             QCOMPARE(Rows().Count("SELECT COUNT(*) FROM Patient WHERE \"First name\" = 'Anne'"), 1);
@@ -479,6 +485,66 @@ private slots:
         QCOMPARE(world.Log(), calls);
         QVERIFY(!journal->Inserting());
         QVERIFY(!journal->Deleting());
+    }
+
+    // The posted value's risk goes to the calculation even when the row
+    // leaves the view on posting and the cursor stands on another.
+    void dependentsOfAValueLeavingTheView() {
+        TwoPatients();
+        TJournalWorld world;
+        TDatedJournal* journal = world.Journal.get();
+        journal->Exam->SetFilter("Examination < 200");
+        journal->Exam->SetFiltered(true);
+        journal->DependentUpdate = true;
+        QVERIFY(journal->Exam->Locate("Risk id", 1));
+        world.Log().clear();
+        journal->Exam->Edit();
+        journal->ExamExaminationView->SetAsFloat(250);
+        journal->Exam->Post();
+        QCOMPARE(world.Log().value(0), QString("UpdateDependents 1"));
+    }
+
+    void testPatient_data() {
+        QTest::addColumn<bool>("test");
+        QTest::addColumn<bool>("ignore");
+        QTest::addColumn<bool>("result");
+        QTest::newRow("a test patient") << true << false << true;
+        QTest::newRow("test patients ignored") << true << true << false;
+        QTest::newRow("an ordinary patient") << false << false << false;
+    }
+    void testPatient() {
+        QFETCH(bool, test);
+        QFETCH(bool, ignore);
+        QFETCH(bool, result);
+        Rows().Patient(1, EncodeDate(1950, 3, 1), "0001", "Anna", "Berg", test);
+        Settings()->SetIgnoreTestPatient(ignore);
+        TJournalWorld world(false);
+        QCOMPARE(world.Journal->IsTestPatient(), result);
+        Settings()->SetIgnoreTestPatient(false);
+    }
+
+    // An import fills its own table: rows by Risk id, the defaults as data.
+    void baseDefaultsOfAnotherTable() {
+        TJournalWorld world(false);
+        FormatSettings().DecimalSeparator = ',';
+        ExecApplication("UPDATE Risks SET \"Default\" = '172.5' WHERE \"Risk id\" = 8");
+        world.Country->Risks->Refresh();
+        TClientDataSet imported;
+        imported.CreateDataSet({{"Risk id", TFieldType::ftInteger}, {"Examination", TFieldType::ftFloat}});
+        imported.Append();
+        imported.FieldByName("Risk id")->SetAsInteger(9);
+        imported.FieldByName("Examination")->SetAsFloat(1);
+        imported.Post();
+        world.Journal->SetBaseDefaults(&imported, true);
+        QCOMPARE(imported.RecordCount(), 4);
+        QCOMPARE(imported.RecNo(), 1);
+        QVERIFY(imported.Locate("Risk id", 8));
+        QCOMPARE(imported.FieldByName("Examination")->AsFloat(), 172.5);
+        QVERIFY(imported.Locate("Risk id", 7));
+        QCOMPARE(imported.FieldByName("Examination")->AsFloat(), 1.0);
+        QVERIFY(imported.Locate("Risk id", 9));
+        QCOMPARE(imported.FieldByName("Examination")->AsFloat(), 0.0); // the default replaces it
+        QCOMPARE(Rows().Count("SELECT COUNT(*) FROM Base"), 0);
     }
 
     // The copy holds the current patient only, positioned as the journal is.
