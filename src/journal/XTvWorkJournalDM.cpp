@@ -292,6 +292,7 @@ void TXTvWorkJournalDataModule::DeleteExaminationRows(const QList<int>& journalI
 }
 
 void TXTvWorkJournalDataModule::PatientBeforeDelete(TDataSet* dataSet) {
+    FDeleteWrite.reset(); // a new transaction must not join a forgotten one
     FDeleteWrite = BeginWrite();
     SetDeleting(true);
     try {
@@ -342,6 +343,7 @@ void TXTvWorkJournalDataModule::RememberLastJournal() {
 }
 
 void TXTvWorkJournalDataModule::JournalBeforeInsert(TDataSet*) {
+    FInsertWrite.reset(); // a new transaction must not join a forgotten one
     FInsertWrite = BeginWrite();
     SetInserting(true);
     try {
@@ -414,17 +416,15 @@ void TXTvWorkJournalDataModule::JournalAfterCancel(TDataSet*) {
 }
 
 void TXTvWorkJournalDataModule::JournalBeforeDelete(TDataSet* dataSet) {
-    const bool own = !FDeleteWrite;
-    if (own)
-        FDeleteWrite = BeginWrite();
+    FDeleteWrite.reset();
+    FDeleteWrite = BeginWrite();
     SetDeleting(true);
     try {
         DeleteExaminationRows({dataSet->FieldByName(QStringLiteral("Journal id"))->AsInteger()});
         Exam->Refresh();
         JournalLink->Refresh();
     } catch (...) {
-        if (own)
-            FDeleteWrite.reset();
+        FDeleteWrite.reset();
         FDeleting = qMax(0, FDeleting - 1);
         throw;
     }
@@ -640,7 +640,7 @@ void TXTvWorkJournalDataModule::ItemBeforeDelete(TDataSet* dataSet) {
 
 void TXTvWorkJournalDataModule::GroupBeforeDelete(TDataSet* dataSet) {
     if (dataSet->FieldByName(QStringLiteral("ID"))->AsInteger() <= 2) {
-        MessageDlg(QStringLiteral("Reserveret ord må ikke slettes!"), TMsgDlgType::mtError, mbOK, mbOK);
+        ShowError(QStringLiteral("Reserveret ord må ikke slettes!"));
         Abort();
     }
 }

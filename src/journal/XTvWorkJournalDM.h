@@ -64,8 +64,8 @@ public:
 
     bool Inserting() const { return FInserting; }
     void SetInserting(bool value);
-    // Nests: the examinations deleted as part of a patient delete end
-    // inside it, and only the outermost delete's end recalculates.
+    // Counted, so a delete the window wraps in its own SetDeleting(true)
+    // and (false) ends only when the outermost does.
     bool Deleting() const { return FDeleting > 0; }
     void SetDeleting(bool value);
     bool DependentUpdate = false;
