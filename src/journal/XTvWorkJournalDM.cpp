@@ -343,6 +343,9 @@ void TXTvWorkJournalDataModule::RememberLastJournal() {
 }
 
 void TXTvWorkJournalDataModule::JournalBeforeInsert(TDataSet*) {
+    // An examination of no stored patient would belong to nobody.
+    if (CurrentId(Patient, QStringLiteral("Patient id")) == 0 || Patient->State() != TDataSetState::dsBrowse)
+        throw Exception(TranslateText(QStringLiteral("Save or choose a patient before adding an examination.")));
     FInsertWrite.reset(); // a new transaction must not join a forgotten one
     FInsertWrite = BeginWrite();
     SetInserting(true);

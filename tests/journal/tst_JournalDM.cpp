@@ -431,6 +431,19 @@ private slots:
         QCOMPARE(journal->Journal->State(), TDataSetState::dsBrowse);
     }
 
+    void examinationNeedsAPatient() {
+        TJournalWorld world;
+        TDatedJournal* journal = world.Journal.get();
+        QCOMPARE(ErrorOf([&] { journal->Journal->Insert(); }),
+                 QString("Save or choose a patient before adding an examination."));
+        journal->Patient->Insert();
+        QCOMPARE(ErrorOf([&] { journal->Journal->Insert(); }),
+                 QString("Save or choose a patient before adding an examination."));
+        journal->Patient->Cancel();
+        QVERIFY(!journal->Inserting());
+        QCOMPARE(Rows().Count("SELECT COUNT(*) FROM Journal"), 0);
+    }
+
     // ------------------------------------------------------------ the link to the calculation
 
     void journalChanged_data() {
