@@ -2,6 +2,8 @@
 
 #include "Edition.h"
 #include "JournalCalculation.h"
+#include "MorlenTables.h"
+#include "TvWorkCalculateDM.h"
 #include "TvWorkCountryDM.h"
 #include "TvWorkJournalDM.h"
 
@@ -15,13 +17,29 @@ TTvWorkCountryDataModule* TTvWorkMaterialDataModule::CreateCountryData() { retur
 
 TXTvWorkJournalDataModule* TTvWorkMaterialDataModule::CreateJournalData() { return new TTvWorkJournalDataModule(); }
 
-TJournalCalculation* TTvWorkMaterialDataModule::CreateCalculateData() {
-    // The calculation module (TTvWorkCalculateDataModule) is created here
-    // once it exists; until then the journal works without a calculation.
-    return nullptr;
+TTvWorkCalculateDataModule* TTvWorkMaterialDataModule::WorkCalculation() const {
+    return dynamic_cast<TTvWorkCalculateDataModule*>(CalculateData);
 }
 
-void TTvWorkMaterialDataModule::SetCalculationCountry() {}
+TJournalCalculation* TTvWorkMaterialDataModule::CreateCalculateData() {
+    return new TTvWorkCalculateDataModule(JournalCopyFactory());
+}
+
+void TTvWorkMaterialDataModule::SetCalculationCountry() {
+    if (TTvWorkCalculateDataModule* calculation = WorkCalculation())
+        calculation->SetCountryModule(CountryData);
+}
+
+void TTvWorkMaterialDataModule::LinkModelToCountry() {
+    TTvWorkCalculateDataModule* calculation = WorkCalculation();
+    TTvWorkJournalDataModule* journal = WorkJournal();
+    if (!calculation || !journal || !CountryData)
+        return;
+    calculation->CalcModel->SetMasterSource(CountryData->CountrySource);
+    calculation->CalcModel->SetMasterFields(QStringLiteral("CalcID"));
+    calculation->OnModelChanged = [journal](QObject*, TDataSet* risks) { journal->RestrictToModel(risks); };
+    calculation->ModelChanged();
+}
 
 void TTvWorkMaterialDataModule::CreateModules() {
     // Step 1 (the base): the modules, the journal's country module.

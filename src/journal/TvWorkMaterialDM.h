@@ -8,10 +8,12 @@
 //      country module;
 //   4. Prevention edition: the calculation's model follows the country, the
 //      journal shows the values of the model, at once and after each change.
-// Steps that need a calculation are left out while the factory makes none.
+// Steps 2 and 3 need a calculation; steps 3 (its country module) and 4
+// need the product's calculation module, and are left out for another one.
 
 #include "BuildMaterialDM.h"
 
+class TTvWorkCalculateDataModule;
 class TTvWorkJournalDataModule;
 
 class TTvWorkMaterialDataModule : public TBuildMaterialDataModule {
@@ -24,18 +26,20 @@ public:
     TJournalCalculation* ReportCalculateData = nullptr;
 
     TTvWorkJournalDataModule* WorkJournal() const;
+    // The product's calculation module, or none when the factory made another.
+    TTvWorkCalculateDataModule* WorkCalculation() const;
 
     void CreateModules() override;
 
 protected:
     TTvWorkCountryDataModule* CreateCountryData() override;
     TXTvWorkJournalDataModule* CreateJournalData() override;
-    // The one place where the work window's calculation module is made.
+    // The work window's calculation module, with the product's journal as its JournalCopy.
     TJournalCalculation* CreateCalculateData() override;
     // The calculation module's SetCountryModule (step 3).
     virtual void SetCalculationCountry();
     // Prevention edition (step 4): the calculation's CalcModel becomes a
     // detail of the country table, the journal's RestrictToModel its
     // OnModelChanged handler, and its model-change reaction runs once.
-    virtual void LinkModelToCountry() {}
+    virtual void LinkModelToCountry();
 };

@@ -323,11 +323,11 @@ private slots:
         if (diabetic)
             journal->SetBaseDefaults(nullptr, true);
         TPatientRows rows = Rows();
-        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Base WHERE \"Patient id\" = ?", {id}), 4); // risks 6, 7, 8, 9
+        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Base WHERE \"Patient id\" = ?", {id}), 5); // risks 5, 6, 7, 8, 9
         QCOMPARE(rows.Count("SELECT Examination FROM Base WHERE \"Patient id\" = ? AND \"Risk id\" = 8", {id}), 170);
         QCOMPARE(rows.Count("SELECT Examination FROM Base WHERE \"Patient id\" = ? AND \"Risk id\" = 7", {id}), int(risk7));
         // The filter hides risk 7; the others show, the view on its first row.
-        QCOMPARE(journal->Base->RecordCount(), 3);
+        QCOMPARE(journal->Base->RecordCount(), 4);
         QCOMPARE(journal->Base->RecNo(), 1);
         if (!diabetic)
             QVERIFY(world.Log().isEmpty()); // ending an insert does not recalculate
@@ -549,7 +549,7 @@ private slots:
         imported.FieldByName("Examination")->SetAsFloat(1);
         imported.Post();
         world.Journal->SetBaseDefaults(&imported, true);
-        QCOMPARE(imported.RecordCount(), 4);
+        QCOMPARE(imported.RecordCount(), 5);
         QCOMPARE(imported.RecNo(), 1);
         QVERIFY(imported.Locate("Risk id", 8));
         QCOMPARE(imported.FieldByName("Examination")->AsFloat(), 172.5);
@@ -760,7 +760,7 @@ private slots:
         TJournalWorld world(false);
         TDatedJournal* journal = world.Journal.get();
         journal->RestrictToModel(&model.Risks);
-        QCOMPARE(journal->Base->Filter(), QString("[Risk id] = 6 or [Risk id] = 7 or [Risk id] = 9"));
+        QCOMPARE(journal->Base->Filter(), QString("[Risk id] = 5 or [Risk id] = 6 or [Risk id] = 7 or [Risk id] = 9"));
         QCOMPARE(journal->Exam->Filter(),
                  QString("[Risk id] = 1 or [Risk id] = 3 or [Risk id] = 4 or [Risk id] = 19 or [Risk id] = 33"));
         QVERIFY(journal->Base->Filtered());

@@ -1,10 +1,12 @@
 // The material data module creates the work window's modules through its
 // factories in slot order and links them in the order the work window
-// relies on; without a calculation the journal works on its own.
+// relies on; the product's module calculates the journal's patient.
 
 #include "Application.h"
 #include "JournalFixture.h"
 #include "TestMain.h"
+#include "../model/Score2Reference.h"
+#include "TvWorkCalculateDM.h"
 #include "TvWorkMaterialDM.h"
 
 #include <QTest>
@@ -109,27 +111,55 @@ private slots:
         QCOMPARE(material.Made->Copy->Patient->FieldByName("Patient id")->AsInteger(), 2);
     }
 
-    // Until the calculation exists the product's module makes none: the
-    // journal still keeps the patients, without a recalculation.
-    void withoutCalculation() {
+    // The product's module makes the real calculation, with the product's
+    // journal as its copy: a patient typed into the journal is calculated by
+    // the shipped SCORE2 model exactly as the published equations give it.
+    void productsCalculation() {
+        TPatientRows rows{FMediator->PatientDatabase};
+        rows.Patient(1, EncodeDate(1961, 3, 1), "0001");
+        rows.Journal(2, 1, Date());
+        rows.Base(1, 5, 1); // Sex: female
+        rows.Base(1, 7, 0); // no diabetes (hidden by the journal's filter)
+        rows.Exam(2, 1, 150, 130); // blood pressure, goal
+        rows.Exam(2, 2, 6.5, 5);   // cholesterol
+        rows.Exam(2, 3, 2, 0);     // current smoker, goal to stop
+        rows.Exam(2, 19, 1.1, 1.1); // HDL
         TTvWorkMaterialDataModule material;
         material.CreateModules();
-        QVERIFY(material.CountryData);
-        QVERIFY(material.JournalData);
-        QVERIFY(!material.CalculateData);
-        QVERIFY(!material.ReportCalculateData);
-        QVERIFY(!material.JournalData->Calculation());
+        TTvWorkCalculateDataModule* calculation = material.WorkCalculation();
+        QVERIFY(calculation);
+        QCOMPARE(material.ReportCalculateData, material.CalculateData);
+        QCOMPARE(material.JournalData->Calculation(), material.CalculateData);
+        QCOMPARE(calculation->JournalCopy()->CountryData, material.CountryData);
         material.CountryData->SelectLanguage("en/gb");
-        TMlTable* patient = material.JournalData->Patient;
-        patient->Insert();
-        patient->FieldByName("Birth date")->SetAsDateTime(EncodeDate(1955, 5, 5));
-        patient->FieldByName("Sequence id")->SetAsString("0001");
-        patient->Post();
-        material.JournalData->Journal->Insert();
-        TPatientRows rows{FMediator->PatientDatabase};
-        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Base"), 4);
-        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Journal"), 1);
-        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Exam"), 0); // no model, no values to transfer
+        // As the work window does once it is set up.
+        calculation->InitPredictionYears();
+        calculation->LoadFormulas();
+        calculation->AutoCalculate = true;
+        material.JournalData->JournalChanged(nullptr);
+
+        QVERIFY(calculation->Calculated);
+        QCOMPARE(calculation->GetGroup(), 1);
+        using namespace Score2Reference;
+        Patient patient{Sex::Female, double(material.JournalData->GetAge()), 150, 6.5, 1.1, true, false};
+        QVERIFY(qAbs(calculation->ExaminationRisk - 100 * TenYearRisk(patient, Region::Low)) < 0.01);
+        Patient goals{Sex::Female, patient.age, 130, 5, 1.1, false, false};
+        QVERIFY(qAbs(calculation->TreatmentRisk - 100 * TenYearRisk(goals, Region::Low)) < 0.01);
+    }
+
+    // Prevention edition: the calculation's model follows the country, and
+    // the journal shows the model's values at once.
+    void preventionModelFollowsCountry() {
+        SetEdition(TEdition::Prevention);
+        TTvWorkMaterialDataModule material;
+        material.CreateModules();
+        TTvWorkCalculateDataModule* calculation = material.WorkCalculation();
+        QCOMPARE(calculation->CalcModel->MasterSource(), material.CountryData->CountrySource);
+        QCOMPARE(calculation->ModelId(), material.CountryData->Country->FieldByName("CalcID")->AsInteger());
+        TMlTable* base = material.JournalData->Base;
+        QVERIFY(base->Filtered());
+        QVERIFY(base->Filter().contains("[Risk id] = 7"));
+        QVERIFY(material.JournalData->Exam->Filter().contains("[Risk id] = 1"));
     }
 };
 
