@@ -50,6 +50,12 @@ inline void SetBaseline(TDatabase* app, int group, const QList<QPair<double, dou
 // Model 3 as a data author ships it, with a model 1 baseline beside it that
 // the calculation must not read.
 inline void InsertTestModel(TDatabase* app) {
+    // The seed ships a model 3 and a Sex factor of its own (SCORE2): the
+    // test model takes their place, so the seed's rows must not mix in.
+    for (const char* table : {"CalcModel", "Risks_P", "Risks_D", "Values_P", "Values_D", "Baseline_P", "Baseline_D"})
+        Exec(app, QStringLiteral("DELETE FROM \"%1\" WHERE CalcID = 3").arg(QLatin1String(table)));
+    Exec(app, "DELETE FROM Risks WHERE \"Risk id\" = 5");
+    Exec(app, "DELETE FROM Names WHERE \"Risk id\" = 5");
     Exec(app, "INSERT INTO CalcModel (CalcID, Description) VALUES (3, 'Test model')");
     Exec(app, "INSERT INTO Risks (\"Risk id\", Name, Obsolete, \"Group\", Type, Color, \"Default\", Decimals) "
               "VALUES (5, 'Sex', 0, 2, 2, 0, '0', 0)");

@@ -522,6 +522,8 @@ private slots:
     // Changing the model: the baseline, the mediator's model risks and the
     // coefficients follow, and OnModelChanged tells with the Risks table.
     void modelChange() {
+        // Model 1's own beta of the factor in place of the seed's SCORE2 one.
+        Exec(App(), "DELETE FROM Values_P WHERE CalcID = 1 AND \"Risk id\" = 1 AND Type = 1");
         AddValue(App(), 1, 1, 0.5, 1);
         CreateModule();
         QCOMPARE(FCalc->ModelId(), TestModel);
@@ -542,7 +544,7 @@ private slots:
         QCOMPARE(FCalc->ModelId(), 1);
         QCOMPARE(FCalc->Coefficient(1, 1), 0.5);
         QCOMPARE(FCalc->ModelRisks(), FCalc->Risks);
-        QCOMPARE(FCalc->Risks->RecordCount(), 10); // the seed's model 1
+        QCOMPARE(FCalc->Risks->RecordCount(), 11); // the seed's model 1: the ten factors and BMI
     }
 
     // The names and coefficients the formulas read follow the rows they
