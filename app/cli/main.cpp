@@ -1,5 +1,6 @@
 // The headless command: tools for model authors that need no window system.
 
+#include "CheckModelCommand.h"
 #include "ExprRunner.h"
 
 #include <QCoreApplication>
@@ -12,15 +13,17 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("Tavlo");
 
     QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() < 2 || arguments.at(1) != QLatin1String("expr")) {
-        std::fprintf(stderr, "%s\n", qPrintable(ExprCommandUsage()));
+    const QString command = arguments.value(1);
+    if (command != QLatin1String("expr") && command != QLatin1String("check-model")) {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(ExprCommandUsage()), qPrintable(CheckModelCommandUsage()));
         return 2;
     }
     QFile input, output, errors;
     input.open(stdin, QIODevice::ReadOnly);
     output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    int status = RunExprCommand(arguments.mid(2), input, output, errors);
+    int status = command == QLatin1String("expr") ? RunExprCommand(arguments.mid(2), input, output, errors)
+                                                  : RunCheckModelCommand(arguments.mid(2), output, errors);
     output.flush();
     errors.flush();
     return status;
