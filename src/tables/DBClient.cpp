@@ -17,11 +17,61 @@ void TMemoryDataSet::InternalClose() {
     FView.clear();
 }
 
+// Rows get their identities in storage order as they are loaded and
+// appended, so a binary search finds nearly every one; a row inserted amid
+// the others is found by the scan behind it.
 int TMemoryDataSet::StorageIndexOfId(qint64 id) const {
+    const auto pos = std::lower_bound(FRows.begin(), FRows.end(), id, [](const TRow& row, qint64 v) { return row.Id < v; });
+    if (pos != FRows.end() && pos->Id == id)
+        return int(pos - FRows.begin());
     for (int i = 0; i < FRows.size(); ++i)
         if (FRows[i].Id == id)
             return i;
     return -1;
+}
+
+// A whole table is held in the store's row order, so the same holds for the
+// stored rows; a detail's range and an unstored row go by the scan.
+int TMemoryDataSet::StorageIndexOfSourceId(qint64 sourceId) const {
+    if (sourceId == 0)
+        return -1;
+    const auto pos = std::lower_bound(FRows.begin(), FRows.end(), sourceId,
+                                      [](const TRow& row, qint64 v) { return row.Row.SourceId < v; });
+    if (pos != FRows.end() && pos->Row.SourceId == sourceId)
+        return int(pos - FRows.begin());
+    for (int i = 0; i < FRows.size(); ++i)
+        if (FRows[i].Row.SourceId == sourceId)
+            return i;
+    return -1;
+}
+
+// The view is in its order, so a row's place is found by a binary search on
+// its values; a row the view does not hold (or a view not in order yet) is
+// looked for row by row.
+int TMemoryDataSet::ViewIndexOfStorage(int at) const {
+    if (at < 0 || at >= FRows.size())
+        return -1;
+    QVector<int> orderSlots;
+    bool ordered = true;
+    for (const QString& name : OrderFieldNames()) {
+        const int slot = DataIndexOfField(name);
+        ordered = ordered && slot >= 0;
+        orderSlots << slot;
+    }
+    if (ordered) {
+        const auto less = [&](int a, int b) {
+            for (int slot : orderSlots) {
+                const int c = CompareValues(FRows[a].Row.Values[slot], FRows[b].Row.Values[slot]);
+                if (c != 0)
+                    return c < 0;
+            }
+            return a < b;
+        };
+        const auto pos = std::lower_bound(FView.begin(), FView.end(), at, less);
+        if (pos != FView.end() && *pos == at)
+            return int(pos - FView.begin());
+    }
+    return int(FView.indexOf(at));
 }
 
 int TMemoryDataSet::StorageIndexOf(const TBookmark& bookmark) const {
@@ -36,12 +86,7 @@ TDataSet::TBookmark TMemoryDataSet::BookmarkAtStorageIndex(int index) const {
     return Active() && index >= 0 && index < FRows.size() ? TBookmark(FRows[index].Id) : TBookmark();
 }
 
-int TMemoryDataSet::IndexOfId(qint64 id) const {
-    for (int i = 0; i < FView.size(); ++i)
-        if (FRows[FView[i]].Id == id)
-            return i;
-    return -1;
-}
+int TMemoryDataSet::IndexOfId(qint64 id) const { return ViewIndexOfStorage(StorageIndexOfId(id)); }
 
 QStringList TMemoryDataSet::IndexFieldsOfName(const QString& indexName) const {
     for (const TIndexDef& def : FIndexDefs)
@@ -239,13 +284,22 @@ void TClientDataSet::InternalOpen() {
     for (const TPacketRow& row : FDeleted)
         FSeq = qMax(FSeq, row.Seq);
     LoadRows(FPending.Rows);
+    CountPending();
     FPending = TDataPacket();
     FHasPending = false;
+}
+
+void TClientDataSet::CountPending() {
+    FPendingIds.clear();
+    for (const TRow& row : FRows)
+        if (row.Row.Status != TUpdateStatus::usUnmodified)
+            FPendingIds.insert(row.Id);
 }
 
 void TClientDataSet::InternalClose() {
     TMemoryDataSet::InternalClose();
     FDeleted.clear();
+    FPendingIds.clear();
     FPending = TDataPacket();
     FHasPending = false;
 }
@@ -257,6 +311,7 @@ void TClientDataSet::InternalRefresh() {
         TDataPacket packet = FProvider->GetData();
         FDeleted.clear();
         LoadRows(packet.Rows);
+        CountPending();
         return;
     }
     RebuildView();
@@ -277,6 +332,7 @@ TDataPacket TClientDataSet::Data() const {
 }
 
 void TClientDataSet::RowChanged(TRow& row, bool inserting) {
+    FPendingIds.insert(row.Id);
     if (inserting) {
         row.Row.Status = TUpdateStatus::usInserted;
         row.Row.SourceId = 0;
@@ -287,6 +343,7 @@ void TClientDataSet::RowChanged(TRow& row, bool inserting) {
 }
 
 void TClientDataSet::RowDeleted(TRow& row) {
+    FPendingIds.remove(row.Id); // leaves the rows; a stored one waits in FDeleted
     if (row.Row.Status == TUpdateStatus::usInserted)
         return; // never stored: nothing to write back
     TPacketRow gone = row.Row;
@@ -297,15 +354,7 @@ void TClientDataSet::RowDeleted(TRow& row) {
     FDeleted.append(gone);
 }
 
-int TClientDataSet::ChangeCount() const {
-    if (!Active())
-        return 0;
-    int count = int(FDeleted.size());
-    for (const TRow& row : FRows)
-        if (row.Row.Status != TUpdateStatus::usUnmodified)
-            ++count;
-    return count;
-}
+int TClientDataSet::ChangeCount() const { return Active() ? int(FDeleted.size() + FPendingIds.size()) : 0; }
 
 void TClientDataSet::MergeChangeLog() {
     for (TRow& row : FRows) {
@@ -313,6 +362,7 @@ void TClientDataSet::MergeChangeLog() {
         row.Row.Original.clear();
     }
     FDeleted.clear();
+    FPendingIds.clear();
 }
 
 void TClientDataSet::CancelUpdates() {
@@ -339,6 +389,7 @@ void TClientDataSet::CancelUpdates() {
     }
     FDeleted.clear();
     FRows = kept;
+    FPendingIds.clear();
     LocalReload();
 }
 
@@ -357,9 +408,8 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
         int DeletedIndex;
     };
     QVector<TChange> changes;
-    for (const TRow& row : FRows)
-        if (row.Row.Status != TUpdateStatus::usUnmodified)
-            changes.append({row.Row.Seq, row.Id, -1});
+    for (qint64 id : FPendingIds)
+        changes.append({FRows[StorageIndexOfId(id)].Row.Seq, id, -1});
     for (int i = 0; i < FDeleted.size(); ++i)
         changes.append({FDeleted[i].Seq, 0, i});
     std::sort(changes.begin(), changes.end(), [](const TChange& a, const TChange& b) { return a.Seq < b.Seq; });
@@ -383,7 +433,10 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
     QVector<TOutcome> outcomes;
     auto applyOutcomes = [&] {
         QVector<int> goneDeletes;
-        bool viewChanged = false; // a row written as it stood changes no view
+        // A row written as it stood changes no view; one the store gave a
+        // value takes its place by its order; a change taken back rebuilds it.
+        QVector<qint64> placed;
+        bool rebuild = false;
         for (const TOutcome& outcome : outcomes) {
             const TChange& change = outcome.Change;
             TPacketRow* row = change.DeletedIndex >= 0 ? &FDeleted[change.DeletedIndex]
@@ -391,9 +444,12 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
             const TUpdateStatus status = row->Status;
             if (change.DeletedIndex >= 0)
                 goneDeletes << change.DeletedIndex;
+            else
+                FPendingIds.remove(change.RowId);
             if (outcome.Result == TResult::Written) {
                 if (status != TUpdateStatus::usDeleted) {
-                    viewChanged = viewChanged || row->Values != outcome.Values;
+                    if (row->Values != outcome.Values)
+                        placed << change.RowId;
                     row->SourceId = outcome.SourceId;
                     row->Values = outcome.Values;
                     row->Status = TUpdateStatus::usUnmodified;
@@ -401,7 +457,7 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
                 }
                 continue;
             }
-            viewChanged = true;
+            rebuild = true;
             // Taken back in memory: an insert goes; a modified or deleted row
             // is as it was stored, or as it is stored now (refreshed).
             if (status == TUpdateStatus::usInserted || !outcome.Stored) {
@@ -426,8 +482,13 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
         std::sort(goneDeletes.begin(), goneDeletes.end());
         for (int i = int(goneDeletes.size()) - 1; i >= 0; --i)
             FDeleted.remove(goneDeletes[i]);
-        if (viewChanged)
+        if (rebuild) {
             LocalReload();
+        } else if (!placed.isEmpty()) {
+            for (qint64 id : placed)
+                PlaceRow(StorageIndexOfId(id));
+            ViewChanged();
+        }
     };
 
     TTransactionScope transaction(FProvider->DataSet()->Database());

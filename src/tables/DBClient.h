@@ -7,6 +7,7 @@
 #include "DataSet.h"
 
 #include <QHash>
+#include <QSet>
 
 class TTable;
 
@@ -71,6 +72,8 @@ protected:
     void PlaceRow(int at); // the view after one row changed
     void LoadRows(const QVector<TPacketRow>& rows);
     int StorageIndexOfId(qint64 id) const;
+    int StorageIndexOfSourceId(qint64 sourceId) const; // -1 when no row holds that stored row
+    int ViewIndexOfStorage(int at) const;              // -1 when the view does not show it
 
     struct TViewRule;
     TViewRule ViewRule() const;
@@ -161,6 +164,8 @@ private:
     TDataPacket FPending; // set by SetData for the next open
     bool FHasPending = false;
     void LocalReload(); // re-sorts and re-filters without fetching
+    void CountPending();
+    QSet<qint64> FPendingIds; // rows inserted or modified and not written back
     QVector<TPacketRow> FDeleted;
     QString FUpdateError;
     qint64 FSeq = 0;

@@ -1087,6 +1087,18 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
     // Small ranges are in memory already; a scan is cheaper than a query.
     if (FIds.size() <= 1000)
         return false;
+    index = -1;
+    return LocateRowIds(fields, values, options, OrderFieldNames(), [&](qint64 id) {
+        index = IndexOfId(id);
+        return index < 0;
+    });
+}
+
+bool TTable::LocateRowIds(const QStringList& fields, const QVariantList& values, TLocateOptions options,
+                          const QStringList& order, const std::function<bool(qint64)>& each) {
+    const QString stored = StoredName();
+    if (!Active())
+        InternalInitFieldDefs(); // a closed source table answers for its in-memory dataset
     QStringList conditions;
     QVariantList params;
     for (int i = 0; i < fields.size(); ++i) {
@@ -1119,20 +1131,20 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
             continue;
         }
         if (IsNullValue(v))
-            conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
+            conditions << column + QStringLiteral(" IS NULL");
         else {
-            conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+            conditions << column + QStringLiteral(" = ?");
             params << ToSql(type, v);
         }
     }
-    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(FStoredName) +
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(stored) +
                                         QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND ")) +
-                                        OrderBy(OrderFieldNames()));
+                                        OrderBy(order));
     Bind(q, params);
     Exec(q, QString());
-    index = -1;
-    while (index < 0 && q.next())
-        index = IndexOfId(q.value(0).toLongLong());
+    while (q.next())
+        if (!each(q.value(0).toLongLong()))
+            break;
     q.finish();
     return true;
 }

@@ -158,6 +158,13 @@ public:
     void UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values);
     void DeleteRow(qint64 id);
     bool ReadStoredRow(qint64 id, QVector<QVariant>& values); // false when gone
+    // The stored rows (rowids) whose fields match the values as Locate
+    // matches them, in `order`, each handed to `each` until it returns
+    // false. False when the search cannot be put in SQL: a field that is not
+    // stored, or a text with letters beyond ASCII under a case or partial
+    // option (SQLite folds the case of ASCII letters alone).
+    bool LocateRowIds(const QStringList& fields, const QVariantList& values, TLocateOptions options,
+                      const QStringList& order, const std::function<bool(qint64)>& each);
     qint64 HighestRowId(); // 0 for an empty table
 
 protected:
