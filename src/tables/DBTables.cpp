@@ -397,6 +397,8 @@ void TDatabase::Close() {
     FColumns.clear();
     FIndexes.clear();
     FStoredNames.clear();
+    ++FSchemaGeneration;
+    FSchemaLoaded = false;
     {
         QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
         db.close();
@@ -510,6 +512,8 @@ void TDatabase::ExecSql(const QString& sql, const QVariantList& params) {
 }
 
 void TDatabase::SchemaChanged() {
+    ++FSchemaGeneration;
+    FSchemaLoaded = false;
     FColumns.clear();
     FIndexes.clear();
     FStoredNames.clear();
@@ -519,6 +523,10 @@ void TDatabase::SchemaChanged() {
 QString TDatabase::StoredTableName(const QString& tableName) {
     const QString key = tableName.toLower();
     auto it = FStoredNames.find(key);
+    if (it == FStoredNames.end() && !FSchemaLoaded) {
+        LoadSchema();
+        it = FStoredNames.find(key);
+    }
     if (it != FStoredNames.end())
         return *it;
     QSqlQuery& q = Prepared(QStringLiteral(
@@ -590,6 +598,83 @@ static QString DeclaredType(const TFieldDef& def) {
     return def.Required ? type + QStringLiteral(" NOT NULL") : type;
 }
 
+namespace {
+struct TColumnInfo {
+    QString Name, Type;
+    bool NotNull, HasDefault;
+    int Pk;
+};
+
+// A one-column INTEGER primary key is the rowid: the auto-increment field.
+TFieldDefs DefsOfColumns(const QVector<TColumnInfo>& columns) {
+    int pkCount = 0;
+    for (const TColumnInfo& c : columns)
+        if (c.Pk > 0)
+            ++pkCount;
+    TFieldDefs defs;
+    for (const TColumnInfo& c : columns)
+        defs << DefFromDeclared(c.Name, c.Type, c.NotNull, c.HasDefault,
+                                c.Pk > 0 && pkCount == 1 && c.Type.trimmed().compare("INTEGER", Qt::CaseInsensitive) == 0);
+    return defs;
+}
+
+// Index names are per table in the system, per database in SQLite.
+QString SystemIndexName(const QString& stored, const QString& name) {
+    const QString prefix = stored + ':';
+    return name.startsWith(prefix, Qt::CaseInsensitive) ? name.mid(prefix.size()) : name;
+}
+} // namespace
+
+// The names, columns and indexes of every table read in two statements, the
+// first time any is needed: a dataset opening on a table asks the store
+// nothing more. A table created later is still found by its name.
+void TDatabase::LoadSchema() {
+    if (FSchemaLoaded)
+        return;
+    FSchemaLoaded = true;
+    QHash<QString, QString> names;
+    QHash<QString, QVector<TColumnInfo>> columns;
+    QHash<QString, QVector<TIndexDef>> indexes;
+    {
+        QSqlQuery q(Connection());
+        q.setForwardOnly(true);
+        ++FStatementCount;
+        if (!q.exec(QStringLiteral("SELECT m.name, p.name, p.type, p.\"notnull\", p.dflt_value, p.pk "
+                                   "FROM sqlite_master m, pragma_table_info(m.name) p "
+                                   "WHERE m.type IN ('table','view')")))
+            return; // a view that no longer compiles: each table is read on its own
+        while (q.next()) {
+            const QString table = q.value(0).toString();
+            names.insert(table.toLower(), table);
+            columns[table.toLower()].append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0,
+                                             !q.value(4).isNull(), q.value(5).toInt()});
+        }
+    }
+    {
+        QSqlQuery q(Connection());
+        q.setForwardOnly(true);
+        ++FStatementCount;
+        if (!q.exec(QStringLiteral("SELECT m.name, il.name, il.\"unique\", ii.name "
+                                   "FROM sqlite_master m, pragma_index_list(m.name) il, pragma_index_info(il.name) ii "
+                                   "WHERE m.type = 'table'")))
+            return;
+        while (q.next()) {
+            const QString table = q.value(0).toString();
+            QVector<TIndexDef>& list = indexes[table.toLower()];
+            const QString name = SystemIndexName(table, q.value(1).toString());
+            if (list.isEmpty() || list.last().Name != name)
+                list.append({name, QString(), q.value(2).toInt() != 0});
+            TIndexDef& def = list.last();
+            def.Fields += (def.Fields.isEmpty() ? QString() : QStringLiteral(";")) + q.value(3).toString();
+        }
+    }
+    for (auto it = names.cbegin(); it != names.cend(); ++it) {
+        FStoredNames.insert(it.key(), it.value());
+        FColumns.insert(it.key(), DefsOfColumns(columns.value(it.key())));
+        FIndexes.insert(it.key(), indexes.value(it.key()));
+    }
+}
+
 TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
     const QString stored = StoredTableName(tableName);
     if (stored.isEmpty())
@@ -601,23 +686,11 @@ TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
     ++FStatementCount;
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QuoteName(stored))))
         RaiseSqlError(q.lastError(), QString());
-    struct TColumn {
-        QString Name, Type;
-        bool NotNull, HasDefault;
-        int Pk;
-    };
-    QVector<TColumn> columns;
-    int pkCount = 0;
-    while (q.next()) {
+    QVector<TColumnInfo> columns;
+    while (q.next())
         columns.append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0, !q.value(4).isNull(),
                         q.value(5).toInt()});
-        if (columns.last().Pk > 0)
-            ++pkCount;
-    }
-    TFieldDefs defs;
-    for (const TColumn& c : columns)
-        defs << DefFromDeclared(c.Name, c.Type, c.NotNull, c.HasDefault,
-                                c.Pk > 0 && pkCount == 1 && c.Type.trimmed().compare("INTEGER", Qt::CaseInsensitive) == 0);
+    const TFieldDefs defs = DefsOfColumns(columns);
     FColumns.insert(stored.toLower(), defs);
     return defs;
 }
@@ -647,10 +720,7 @@ QVector<TIndexDef> TDatabase::IndexesOf(const QString& tableName) {
         while (info.next())
             fields << info.value(2).toString();
         def.Fields = fields.join(';');
-        // Index names are per table in the system, per database in SQLite.
-        const QString prefix = stored + ':';
-        if (def.Name.startsWith(prefix, Qt::CaseInsensitive))
-            def.Name = def.Name.mid(prefix.size());
+        def.Name = SystemIndexName(stored, def.Name);
         result << def;
     }
     FIndexes.insert(stored.toLower(), result);
@@ -726,7 +796,13 @@ void TTable::DeleteTable() {
 }
 
 QVector<TIndexDef> TTable::IndexDefs() const {
-    return Database()->IndexesOf(FStoredName.isEmpty() ? FTableName : FStoredName);
+    TDatabase* db = Database();
+    if (FStoredName.isEmpty() || FIndexesGeneration != db->SchemaGeneration() || FIndexesOf != FStoredName) {
+        FIndexes = db->IndexesOf(FStoredName.isEmpty() ? FTableName : FStoredName);
+        FIndexesOf = FStoredName;
+        FIndexesGeneration = db->SchemaGeneration();
+    }
+    return FIndexes;
 }
 
 QStringList TTable::IndexFieldsOfName(const QString& indexName) const {
@@ -736,12 +812,29 @@ QStringList TTable::IndexFieldsOfName(const QString& indexName) const {
     return TDataSet::IndexFieldsOfName(indexName);
 }
 
+// A detail reads its source's columns on every master move: they are kept
+// until the table is renamed or the database's schema changes.
 void TTable::InternalInitFieldDefs() {
     TDatabase* db = Database();
+    if (!FStoredName.isEmpty() && FDefsGeneration == db->SchemaGeneration() && FDefsOf == FStoredName) {
+        FFieldDefs = FDefs;
+        return;
+    }
     FStoredName = db->StoredTableName(FTableName);
     if (FStoredName.isEmpty())
         DatabaseError(QStringLiteral("Table '%1' does not exist in database '%2'").arg(FTableName, FDatabaseName));
-    FFieldDefs = db->ColumnsOf(FStoredName);
+    FFieldDefs = FDefs = db->ColumnsOf(FStoredName);
+    FQuotedNames.clear();
+    for (const TFieldDef& def : FFieldDefs)
+        FQuotedNames << QuoteName(def.Name);
+    FSelectList = FQuotedNames.join(QStringLiteral(", "));
+    FQuotedTable = QuoteName(FStoredName);
+    FDefsOf = FStoredName;
+    FDefsGeneration = db->SchemaGeneration();
+}
+
+QString TTable::QuotedColumn(int slot) const {
+    return slot < FQuotedNames.size() && FDefsOf == FStoredName ? FQuotedNames[slot] : QuoteName(FFieldDefs[slot].Name);
 }
 
 void TTable::InternalOpen() {
@@ -757,6 +850,8 @@ void TTable::InternalClose() {
 }
 
 QString TTable::SelectList() const {
+    if (FDefsOf == FStoredName && FQuotedNames.size() == FFieldDefs.size())
+        return FSelectList;
     QStringList names;
     for (const TFieldDef& def : FFieldDefs)
         names << QuoteName(def.Name);
@@ -781,7 +876,7 @@ void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter
             if (IsNullValue(values[i]))
                 conditions << QStringLiteral("0"); // no master row: nothing is visible
             else {
-                conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+                conditions << QuotedColumn(slot) + QStringLiteral(" = ?");
                 params << ToSql(FFieldDefs[slot].DataType, values[i]);
             }
         }
@@ -1177,14 +1272,14 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
         const QVariant v = FindField(keys[i]) ? FindField(keys[i])->Coerce(values[i]) : values[i];
         where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
         if (IsNullValue(v))
-            where += QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
+            where += QuotedColumn(slot) + QStringLiteral(" IS NULL");
         else {
-            where += QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+            where += QuotedColumn(slot) + QStringLiteral(" = ?");
             params << ToSql(FFieldDefs[slot].DataType, v);
         }
     }
     QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
-                                        QuoteName(FStoredName) + where + OrderBy(OrderFieldNames()));
+                                        FQuotedTable + where + OrderBy(OrderFieldNames()));
     Bind(q, params);
     Exec(q, QString());
     TRecordBuffer probe;

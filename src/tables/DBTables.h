@@ -111,13 +111,18 @@ public:
     // counter for the benches).
     qint64 StatementCount() const { return FStatementCount; }
     void CountStatement() { ++FStatementCount; }
+    // Changes when a table is created or dropped and when the database closes.
+    int SchemaGeneration() const { return FSchemaGeneration; }
 
 private:
     void FinishStatements();
+    void LoadSchema();
+    bool FSchemaLoaded = false;
     QString FDatabaseName, FAliasName, FFileName, FConnectionName;
     bool FConnected = false;
     bool FInTransaction = false;
     qint64 FStatementCount = 0;
+    int FSchemaGeneration = 0;
     QHash<QString, TFieldDefs> FColumns;
     QHash<QString, QVector<TIndexDef>> FIndexes;
     QHash<QString, QString> FStoredNames;
@@ -199,6 +204,16 @@ private:
     mutable QHash<qint64, int> FIdIndex;
     mutable bool FIdIndexValid = false;
     QVector<int> FOrderSlots;
+    QString QuotedColumn(int slot) const;
+    // The columns and indexes of the stored table as last read, with the
+    // texts of its statements, for the schema generation they belong to.
+    TFieldDefs FDefs;
+    QStringList FQuotedNames;
+    QString FSelectList, FQuotedTable, FDefsOf;
+    int FDefsGeneration = -1;
+    mutable QVector<TIndexDef> FIndexes;
+    mutable QString FIndexesOf;
+    mutable int FIndexesGeneration = -1;
 };
 
 // A parameter of a local SQL statement.

@@ -1040,8 +1040,14 @@ QStringList TDataSet::IndexFieldsOfName(const QString& indexName) const {
 }
 
 QStringList TDataSet::OrderFieldNames() const {
-    if (!FIndexFieldNames.isEmpty())
-        return SplitFieldNames(FIndexFieldNames);
+    if (!FIndexFieldNames.isEmpty()) {
+        // Asked for on every read and search: split once per text.
+        if (FIndexFieldNames != FSplitOrderText) {
+            FSplitOrder = SplitFieldNames(FIndexFieldNames);
+            FSplitOrderText = FIndexFieldNames;
+        }
+        return FSplitOrder;
+    }
     if (!FIndexName.isEmpty())
         return IndexFieldsOfName(FIndexName);
     return {};
@@ -1149,7 +1155,11 @@ void TDataSet::SetMasterFields(const QString& names) {
 bool TDataSet::MasterRange(QStringList& fields, QVariantList& values) const {
     fields.clear();
     values.clear();
-    const QStringList masterNames = SplitFieldNames(FMasterLink->FieldNames);
+    if (FMasterLink->FieldNames != FSplitMasterText) {
+        FSplitMaster = SplitFieldNames(FMasterLink->FieldNames);
+        FSplitMasterText = FMasterLink->FieldNames;
+    }
+    const QStringList& masterNames = FSplitMaster;
     if (!FMasterLink->DataSource() || masterNames.isEmpty())
         return false;
     const QStringList order = OrderFieldNames();

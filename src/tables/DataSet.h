@@ -547,6 +547,8 @@ private:
     int FDisableCount = 0;
     bool FPendingEnable = false;
     QString FIndexFieldNames, FIndexName;
+    mutable QString FSplitOrderText, FSplitMasterText; // the texts split last
+    mutable QStringList FSplitOrder, FSplitMaster;
     QString FFilterText;
     bool FFiltered = false;
     TFilterOptions FFilterOptions = 0;
