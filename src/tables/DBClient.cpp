@@ -102,7 +102,8 @@ void TMemoryDataSet::LoadRows(const QVector<TPacketRow>& rows) {
         TRow r;
         r.Id = FNextId++;
         r.Row = row;
-        r.Row.Values.resize(FFieldDefs.size());
+        if (r.Row.Values.size() != FFieldDefs.size()) // a resize to the same size would copy the values
+            r.Row.Values.resize(FFieldDefs.size());
         FRows.append(std::move(r));
     }
     RebuildView();

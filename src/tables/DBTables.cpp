@@ -864,11 +864,14 @@ void TTable::ReadRow(const QSqlQuery& query, QVector<QVariant>& values) const {
         values[i] = FromSql(FFieldDefs[i].DataType, query.value(i + 1));
 }
 
-void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter) const {
+void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter, QStringList* rangeFields) const {
     QStringList conditions;
     QStringList fields;
     QVariantList values;
-    if (MasterRange(fields, values))
+    const bool ranged = MasterRange(fields, values);
+    if (rangeFields)
+        *rangeFields = ranged ? fields : QStringList();
+    if (ranged)
         for (int i = 0; i < fields.size(); ++i) {
             const int slot = DataIndexOfField(fields[i]);
             if (slot < 0)
@@ -1260,7 +1263,8 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
     QString where;
     QVariantList params;
     bool memoryFilter = false;
-    BuildWhere(where, params, memoryFilter);
+    QStringList fixed; // fields every row read holds the same value of
+    BuildWhere(where, params, memoryFilter, &fixed);
     const QStringList keys = SplitFieldNames(keyFields);
     const QVariantList values = keys.isEmpty() ? QVariantList() : KeyList(keyValues, int(keys.size()));
     if (values.size() != keys.size())
@@ -1277,9 +1281,16 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
             where += QuotedColumn(slot) + QStringLiteral(" = ?");
             params << ToSql(FFieldDefs[slot].DataType, v);
         }
+        fixed << keys[i];
     }
+    // An order on fields the condition fixes is the rowid's alone: the rows
+    // are put in it here, so the store reads them by its index unsorted.
+    const QStringList order = OrderFieldNames();
+    const bool byRowid = std::all_of(order.begin(), order.end(), [&](const QString& name) {
+        return std::any_of(fixed.begin(), fixed.end(), [&](const QString& f) { return SameName(f, name); });
+    });
     QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
-                                        FQuotedTable + where + OrderBy(OrderFieldNames()));
+                                        FQuotedTable + where + (byRowid ? QString() : OrderBy(order)));
     Bind(q, params);
     Exec(q, QString());
     TRecordBuffer probe;
@@ -1295,6 +1306,10 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
         packet.Rows.append(std::move(row));
     }
     q.finish();
+    if (byRowid && !std::is_sorted(packet.Rows.begin(), packet.Rows.end(),
+                                   [](const TPacketRow& a, const TPacketRow& b) { return a.SourceId < b.SourceId; }))
+        std::sort(packet.Rows.begin(), packet.Rows.end(),
+                  [](const TPacketRow& a, const TPacketRow& b) { return a.SourceId < b.SourceId; });
     return packet;
 }
 

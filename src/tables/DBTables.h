@@ -189,7 +189,7 @@ protected:
 private:
     void CheckInactive() const;
     const QString& StoredName(); // resolved for the current TableName
-    void BuildWhere(QString& where, QVariantList& params, bool& memoryFilter) const;
+    void BuildWhere(QString& where, QVariantList& params, bool& memoryFilter, QStringList* rangeFields = nullptr) const;
     QString SelectList() const;
     void ReadRow(const QSqlQuery& query, QVector<QVariant>& values) const;
     void FetchPage(int index);

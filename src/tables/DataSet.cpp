@@ -1158,18 +1158,25 @@ bool TDataSet::MasterRange(QStringList& fields, QVariantList& values) const {
     if (FMasterLink->FieldNames != FSplitMasterText) {
         FSplitMaster = SplitFieldNames(FMasterLink->FieldNames);
         FSplitMasterText = FMasterLink->FieldNames;
+        FMasterFields.clear();
     }
     const QStringList& masterNames = FSplitMaster;
     if (!FMasterLink->DataSource() || masterNames.isEmpty())
         return false;
     const QStringList order = OrderFieldNames();
     TDataSet* master = FMasterLink->DataSet();
+    const bool current = master && master->Active() && master->FBufferValid;
+    // The master's fields, found by name once while they live.
+    if (current && (FMasterFieldsOf != master || FMasterFields.size() != masterNames.size() ||
+                    std::any_of(FMasterFields.begin(), FMasterFields.end(), [](const QPointer<TField>& f) { return !f; }))) {
+        FMasterFields.clear();
+        for (const QString& name : masterNames)
+            FMasterFields << master->FieldByName(name);
+        FMasterFieldsOf = master;
+    }
     for (int i = 0; i < masterNames.size(); ++i) {
         fields << (i < order.size() ? order[i] : masterNames[i]);
-        QVariant value;
-        if (master && master->Active() && (master->FBufferValid))
-            value = master->FieldByName(masterNames[i])->Value();
-        values << value;
+        values << (current ? FMasterFields[i]->Value() : QVariant());
     }
     return true;
 }

@@ -549,6 +549,8 @@ private:
     QString FIndexFieldNames, FIndexName;
     mutable QString FSplitOrderText, FSplitMasterText; // the texts split last
     mutable QStringList FSplitOrder, FSplitMaster;
+    mutable QList<QPointer<TField>> FMasterFields; // of FMasterFieldsOf, by FSplitMaster
+    mutable QPointer<TDataSet> FMasterFieldsOf;
     QString FFilterText;
     bool FFiltered = false;
     TFilterOptions FFilterOptions = 0;
