@@ -1,6 +1,7 @@
 #include "DBClient.h"
 
 #include "DBTables.h"
+#include "DataFilter.h"
 
 #include <algorithm>
 
@@ -114,6 +115,7 @@ struct TMemoryDataSet::TViewRule {
     bool Ranged = false;
     QVariantList RangeValues;
     QVector<int> RangeSlots, OrderSlots;
+    const TFilterExpr* Filter = nullptr;
 };
 
 TMemoryDataSet::TViewRule TMemoryDataSet::ViewRule() const {
@@ -132,6 +134,7 @@ TMemoryDataSet::TViewRule TMemoryDataSet::ViewRule() const {
             DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
         rule.OrderSlots << slot;
     }
+    rule.Filter = ActiveFilter();
     return rule;
 }
 
@@ -143,9 +146,7 @@ bool TMemoryDataSet::Visible(const TViewRule& rule, const QVector<QVariant>& val
             if (!want.isValid() || want.isNull() || !have.isValid() || have.isNull() || CompareValues(have, want) != 0)
                 return false;
         }
-    TRecordBuffer probe;
-    probe.Data = values;
-    return FilterAccepts(probe);
+    return !rule.Filter || rule.Filter->Evaluate(values);
 }
 
 // In order, rows of equal keys in storage order (as the stable sort leaves them).
@@ -164,8 +165,10 @@ void TMemoryDataSet::RebuildView() {
     for (int i = 0; i < FRows.size(); ++i)
         if (Visible(rule, FRows[i].Row.Values))
             FView.append(i);
-    if (!rule.OrderSlots.isEmpty())
-        std::stable_sort(FView.begin(), FView.end(), [&](int a, int b) { return ViewLess(rule, a, b); });
+    // Rows read from the store come mostly in order already.
+    const auto less = [&](int a, int b) { return ViewLess(rule, a, b); };
+    if (!rule.OrderSlots.isEmpty() && !std::is_sorted(FView.begin(), FView.end(), less))
+        std::stable_sort(FView.begin(), FView.end(), less);
 }
 
 // One row changed: it leaves its place and takes the one its values give,
