@@ -27,6 +27,9 @@ struct TPacketRow {
     qint64 Seq = 0;             // order of the change in the log
 };
 
+// Its members move as plain bytes: a growing list of rows is moved, not copied.
+Q_DECLARE_TYPEINFO(TPacketRow, Q_RELOCATABLE_TYPE);
+
 // A table's content as one value (implicitly shared: copying is cheap).
 struct TDataPacket {
     TFieldDefs Defs;

@@ -1152,6 +1152,21 @@ void TDataSet::SetMasterFields(const QString& names) {
         MasterChanged();
 }
 
+QStringList TDataSet::MasterRangeFields() const {
+    if (FMasterLink->FieldNames != FSplitMasterText) {
+        FSplitMaster = SplitFieldNames(FMasterLink->FieldNames);
+        FSplitMasterText = FMasterLink->FieldNames;
+        FMasterFields.clear();
+    }
+    if (!FMasterLink->DataSource())
+        return {};
+    const QStringList order = OrderFieldNames();
+    QStringList fields;
+    for (int i = 0; i < FSplitMaster.size(); ++i)
+        fields << (i < order.size() ? order[i] : FSplitMaster[i]);
+    return fields;
+}
+
 bool TDataSet::MasterRange(QStringList& fields, QVariantList& values) const {
     fields.clear();
     values.clear();

@@ -479,6 +479,7 @@ protected:
     // (empty when there is no master link); `empty` when the master has no
     // row, so the detail shows nothing.
     bool MasterRange(QStringList& fields, QVariantList& values) const;
+    QStringList MasterRangeFields() const; // the detail fields of MasterRange alone
     void Reload(bool refresh = false); // re-reads the rows, keeping the current one where it can
     // The storage placed changed rows in the view itself: stays on the
     // current row where it can and tells the views, reading nothing.

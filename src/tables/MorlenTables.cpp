@@ -242,9 +242,8 @@ void TMlTable::PrepareSource() {
         master = MasterSource();
         masterFields = MasterFields();
         QStringList fields;
-        QVariantList values;
         try {
-            MasterRange(fields, values);
+            fields = MasterRangeFields();
         } catch (const Exception&) {
             fields = SplitFieldNames(masterFields); // an order of a stored index not known yet
         }
@@ -282,10 +281,15 @@ void TMlTable::InternalInitFieldDefs() {
     RememberRange();
 }
 
-void TMlTable::FetchFromSource() {
+void TMlTable::FetchFromSource(const QVariantList* range) {
     PrepareSource();
     TClientDataSet::InternalRefresh();
-    RememberRange();
+    if (!range) {
+        RememberRange();
+        return;
+    }
+    FRangeHeld = RangedFetch();
+    FFetchedRange = FRangeHeld ? *range : QVariantList();
 }
 
 void TMlTable::InternalRefresh() {
@@ -305,7 +309,7 @@ void TMlTable::InternalReload() {
             MasterRange(fields, values);
         // The master moved, or the link went and the range widens to every row.
         if (RangedFetch() != FRangeHeld || values != FFetchedRange) {
-            FetchFromSource();
+            FetchFromSource(&values);
             return;
         }
     }

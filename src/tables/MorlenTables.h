@@ -126,7 +126,7 @@ private:
     bool RangedFetch() const;
     bool StoreAnswers() const;
     void PrepareSource();
-    void FetchFromSource();
+    void FetchFromSource(const QVariantList* range = nullptr); // the master's key when known
     void RememberRange();
     void WriteBack();
     void GotoLastStored();
