@@ -162,9 +162,18 @@ bool TMemoryDataSet::ViewLess(const TViewRule& rule, int a, int b) const {
 void TMemoryDataSet::RebuildView() {
     FView.clear();
     const TViewRule rule = ViewRule();
-    for (int i = 0; i < FRows.size(); ++i)
-        if (Visible(rule, FRows[i].Row.Values))
-            FView.append(i);
+    QVector<int> candidates;
+    if (ViewCandidates(candidates)) {
+        std::sort(candidates.begin(), candidates.end());
+        candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+        for (int i : candidates)
+            if (Visible(rule, FRows[i].Row.Values))
+                FView.append(i);
+    } else {
+        for (int i = 0; i < FRows.size(); ++i)
+            if (Visible(rule, FRows[i].Row.Values))
+                FView.append(i);
+    }
     // Rows read from the store come mostly in order already.
     const auto less = [&](int a, int b) { return ViewLess(rule, a, b); };
     if (!rule.OrderSlots.isEmpty() && !std::is_sorted(FView.begin(), FView.end(), less))

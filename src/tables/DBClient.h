@@ -72,6 +72,9 @@ protected:
     virtual void RowDeleted(TRow& /*row*/) {}
 
     void RebuildView(); // range, filter, order
+    // The rows (storage indexes) that may be visible, when a storage can
+    // name fewer than all; each is checked all the same.
+    virtual bool ViewCandidates(QVector<int>& /*rows*/) { return false; }
     void PlaceRow(int at); // the view after one row changed
     void LoadRows(const QVector<TPacketRow>& rows);
     int StorageIndexOfId(qint64 id) const;

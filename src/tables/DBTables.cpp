@@ -1247,6 +1247,20 @@ bool TTable::LocateRowIds(const QStringList& fields, const QVariantList& values,
     return true;
 }
 
+bool TTable::SelectRowIds(const QString& condition, const QVariantList& params,
+                          const std::function<bool(qint64)>& each) {
+    const QString stored = StoredName();
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(stored) +
+                                        QStringLiteral(" WHERE ") + condition);
+    Bind(q, params);
+    Exec(q, QString());
+    while (q.next())
+        if (!each(q.value(0).toLongLong()))
+            break;
+    q.finish();
+    return true;
+}
+
 // A closed table reads the packet without opening: an open one would read
 // its rows a second time and follow its master on its own. A filter needs
 // the binding of an open table.

@@ -170,6 +170,8 @@ public:
     // option (SQLite folds the case of ASCII letters alone).
     bool LocateRowIds(const QStringList& fields, const QVariantList& values, TLocateOptions options,
                       const QStringList& order, const std::function<bool(qint64)>& each);
+    // The stored rows (rowids) of an SQL condition on the columns.
+    bool SelectRowIds(const QString& condition, const QVariantList& params, const std::function<bool(qint64)>& each);
     qint64 HighestRowId(); // 0 for an empty table
 
 protected:

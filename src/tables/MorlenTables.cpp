@@ -1,6 +1,7 @@
 #include "MorlenTables.h"
 
 #include "Conversions.h"
+#include "DataFilter.h"
 #include "DBTables.h"
 #include "RecError.h"
 
@@ -366,6 +367,26 @@ bool TMlTable::InternalLocate(const QStringList& fields, const QVariantList& val
         return false;
     index = first;
     return true;
+}
+
+// A filter that ignores case narrows the rows by the store's COLLATE NOCASE
+// index where its condition allows; each row found is checked against the
+// row held.
+bool TMlTable::ViewCandidates(QVector<int>& rows) {
+    const TFilterExpr* filter = ActiveFilter();
+    if (!filter || !(FilterOptions() & foCaseInsensitive) || !StoreAnswers())
+        return false;
+    QVariantList params;
+    bool exact = true;
+    const QString condition = filter->ToSql(params, exact);
+    if (condition == QLatin1String("1"))
+        return false;
+    return FSource->SelectRowIds(condition, params, [&](qint64 sourceId) {
+        const int at = StorageIndexOfSourceId(sourceId);
+        if (at >= 0)
+            rows << at;
+        return true;
+    });
 }
 
 // The in-memory unique indexes of the stored table: a second row with the

@@ -118,6 +118,7 @@ protected:
     int InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) override;
     bool InternalLocate(const QStringList& fields, const QVariantList& values, TLocateOptions options,
                         int& index) override;
+    bool ViewCandidates(QVector<int>& rows) override;
 
 private:
     friend class TMlSwitch;

@@ -94,6 +94,28 @@ private slots:
         }
     }
 
+    // A filter that ignores case shows what the rows held show, whether the
+    // store's index can narrow it or not.
+    void filterIgnoringCase_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("equal") << "[Last name] = 'HANSEN'" << QStringList{"1101", "1102"};
+        QTest::newRow("and") << "[Last name] = 'hansen' and Export = False" << QStringList{"1102"};
+        QTest::newRow("or") << "[Last name] = 'abxc' or [Patient id] = 7" << QStringList{"7", "1103"};
+        QTest::newRow("\u00e5 and \u00c5") << "[Last name] = '\u00e5SE'" << QStringList{"1105"};
+        QTest::newRow("not equal") << "[Last name] > 'name1099'" << QStringList{"1100", "1105"};
+    }
+    void filterIgnoringCase() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, ids);
+        TManyPatients db;
+        auto t = db.Patients("Patient id");
+        t->SetFilterOptions(foCaseInsensitive);
+        t->SetFilter(filter);
+        t->SetFiltered(true);
+        QCOMPARE(Column(t.get(), "Patient id"), ids);
+    }
+
     // Each write leaves the cursor on its row and the view as the store orders it.
     void writesKeepTheViewInOrder_data() {
         QTest::addColumn<QString>("order");
