@@ -26,6 +26,20 @@ static bool IsNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); 
 static QVariant FromSql(TFieldType type, const QVariant& v) {
     if (IsNullValue(v))
         return QVariant();
+    const int held = v.metaType().id();
+    switch (type) {
+    case TFieldType::ftFloat:
+    case TFieldType::ftDateTime:
+        if (held == QMetaType::Double)
+            return v; // as the driver gives it: nothing to convert
+        break;
+    case TFieldType::ftString:
+    case TFieldType::ftMemo:
+        if (held == QMetaType::QString)
+            return v;
+        break;
+    default: break;
+    }
     switch (type) {
     case TFieldType::ftSmallint:
     case TFieldType::ftInteger:
@@ -1303,8 +1317,18 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
     const bool byRowid = std::all_of(order.begin(), order.end(), [&](const QString& name) {
         return std::any_of(fixed.begin(), fixed.end(), [&](const QString& f) { return SameName(f, name); });
     });
-    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
-                                        FQuotedTable + where + (byRowid ? QString() : OrderBy(order)));
+    // A detail runs the same statement on every master move.
+    if (where != FPacketWhere || byRowid != FPacketByRowid || order != FPacketOrder ||
+        FPacketGeneration != FDefsGeneration || FPacketTable != FStoredName) {
+        FPacketSql = QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") + FQuotedTable + where +
+                     (byRowid ? QString() : OrderBy(order));
+        FPacketWhere = where;
+        FPacketByRowid = byRowid;
+        FPacketOrder = order;
+        FPacketGeneration = FDefsGeneration;
+        FPacketTable = FStoredName;
+    }
+    QSqlQuery& q = Database()->Prepared(FPacketSql);
     Bind(q, params);
     Exec(q, QString());
     TRecordBuffer probe;

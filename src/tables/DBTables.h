@@ -213,6 +213,10 @@ private:
     QStringList FQuotedNames;
     QString FSelectList, FQuotedTable, FDefsOf;
     int FDefsGeneration = -1;
+    QString FPacketSql, FPacketWhere, FPacketTable; // the last packet statement and what it was made of
+    QStringList FPacketOrder;
+    bool FPacketByRowid = false;
+    int FPacketGeneration = -1;
     mutable QVector<TIndexDef> FIndexes;
     mutable QString FIndexesOf;
     mutable int FIndexesGeneration = -1;
