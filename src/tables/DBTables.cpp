@@ -15,6 +15,7 @@
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -407,6 +408,8 @@ void TDatabase::Close() {
     for (const QPointer<TDataSet>& dataSet : dataSets)
         if (dataSet && dataSet->Active())
             dataSet->DatabaseClosed();
+    ReleaseReadSnapshot();
+    FSnapshotQuery.reset();
     FPrepared.clear();
     FColumns.clear();
     FIndexes.clear();
@@ -429,6 +432,7 @@ QSqlDatabase TDatabase::Connection() const {
 }
 
 void TDatabase::StartTransaction() {
+    WritesFollow();
     if (FInTransaction)
         throw EDatabaseError(QStringLiteral("A transaction is already active"));
     if (!Connection().transaction())
@@ -450,12 +454,14 @@ void TDatabase::Commit() {
     if (!Connection().commit())
         RaiseSqlError(Connection().lastError(), QStringLiteral("Cannot commit"));
     FInTransaction = false;
+    WritesFollow();
 }
 
 void TDatabase::Rollback() {
     if (!FInTransaction)
         return;
     FinishStatements();
+    WritesFollow();
     const bool ok = Connection().rollback();
     const QSqlError error = Connection().lastError();
     FInTransaction = false;
@@ -504,6 +510,10 @@ void TTransactionScope::Commit() {
 }
 
 QSqlQuery& TDatabase::Prepared(const QString& sql) {
+    if (sql.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        HoldReadSnapshot();
+    else
+        WritesFollow();
     auto it = FPrepared.find(sql);
     if (it == FPrepared.end()) {
         QSqlQuery query(Connection());
@@ -516,7 +526,46 @@ QSqlQuery& TDatabase::Prepared(const QString& sql) {
     return *it;
 }
 
+// SQLite begins and ends a read transaction around every statement that
+// finds none, each costing the file locks of the store. A read holds one
+// instead until control returns to the event loop, so the reads of one user
+// operation (a master move and every detail following it) share it. It ends
+// before any write or transaction of any database of the process, so no
+// write waits on it and every later read sees what was written.
+void TDatabase::HoldReadSnapshot() {
+    if (FSnapshotHeld || FInTransaction || !FConnected)
+        return;
+    if (!FSnapshotQuery) {
+        FSnapshotQuery = std::make_unique<QSqlQuery>(Connection());
+        FSnapshotQuery->setForwardOnly(true);
+        if (!FSnapshotQuery->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            FSnapshotQuery.reset();
+            return;
+        }
+    }
+    ++FStatementCount;
+    if (!FSnapshotQuery->exec() || !FSnapshotQuery->next()) {
+        FSnapshotQuery->finish();
+        return;
+    }
+    FSnapshotHeld = true;
+    QTimer::singleShot(0, this, [this] { ReleaseReadSnapshot(); });
+}
+
+void TDatabase::ReleaseReadSnapshot() {
+    if (!FSnapshotHeld)
+        return;
+    FSnapshotQuery->finish();
+    FSnapshotHeld = false;
+}
+
+void TDatabase::WritesFollow() {
+    for (TDatabase* db : Databases())
+        db->ReleaseReadSnapshot();
+}
+
 void TDatabase::ExecSql(const QString& sql, const QVariantList& params) {
+    WritesFollow();
     QSqlQuery query(Connection());
     if (!query.prepare(sql))
         RaiseSqlError(query.lastError(), QString());
@@ -1451,6 +1500,10 @@ QSqlQuery TQuery::Execute() {
     TDatabase* db = TDatabase::ByName(FDatabaseName);
     if (!db->Connected())
         db->Open();
+    if (FSqliteText.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        db->HoldReadSnapshot();
+    else
+        TDatabase::WritesFollow();
     QSqlQuery query(db->Connection());
     query.setForwardOnly(true);
     db->CountStatement();

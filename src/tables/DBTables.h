@@ -10,6 +10,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include <memory>
+
 class TDatabase;
 
 // The engine's configuration: one alias file in the user's data folder.
@@ -111,6 +113,11 @@ public:
     // counter for the benches).
     qint64 StatementCount() const { return FStatementCount; }
     void CountStatement() { ++FStatementCount; }
+    // The read transaction held for the reads until the event loop (see
+    // the implementation); WritesFollow ends it in every database.
+    void HoldReadSnapshot();
+    void ReleaseReadSnapshot();
+    static void WritesFollow();
     // Changes when a table is created or dropped and when the database closes.
     int SchemaGeneration() const { return FSchemaGeneration; }
 
@@ -118,6 +125,8 @@ private:
     void FinishStatements();
     void LoadSchema();
     bool FSchemaLoaded = false;
+    std::unique_ptr<QSqlQuery> FSnapshotQuery;
+    bool FSnapshotHeld = false;
     QString FDatabaseName, FAliasName, FFileName, FConnectionName;
     bool FConnected = false;
     bool FInTransaction = false;

@@ -1,7 +1,7 @@
 // Faults of the cached tables that would reach patient data: writes to the
-// other variant, stale rows and edits after a rollback or close, ranges,
-// filters, refused write-backs, frozen numbering, the transaction of a
-// write-back and errors a Locate must not hide.
+// other variant, stale rows and edits after a rollback or close, reads that
+// miss a write, ranges, filters, refused write-backs, frozen numbering, the
+// transaction of a write-back and errors a Locate must not hide.
 
 #include "MorlenTables.h"
 #include "RecError.h"
@@ -9,7 +9,10 @@
 #include "TestErrors.h"
 #include "TestMain.h"
 
+#include <QCoreApplication>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -159,6 +162,53 @@ private slots:
         db.AddJournal(30, 2, EncodeDate(2024, 2, 2), "Other");
         editor->CheckBrowseMode();
         QCOMPARE(Stored(db, "Journal", "Doctor"), QStringList({"Lind", "Lind", "Moe", "Moe", "Other"}));
+    }
+
+    // Reads share one read transaction until the event loop runs; a write of
+    // any database of the process ends it first, so the next read sees the
+    // write, and a write here never waits on it.
+    void readsSeeEveryWriteOfTheProcess() {
+        TJournalDatabase db;
+        Session().AddAlias("SecondAlias", {"TYPE=SQLITE", "PATH=" + db.Dir.path(), "DATABASE NAME=test.db"});
+        TDatabase second;
+        second.SetDatabaseName("Second");
+        second.SetAliasName("SecondAlias");
+        second.Open();
+        TTable journal;
+        journal.SetDatabaseName(db.Name());
+        journal.SetTableName("Journal");
+        journal.Open();
+        QCOMPARE(journal.RecordCount(), 4);
+        second.ExecSql("INSERT INTO Journal (\"Journal id\", \"Patient id\") VALUES (40, 3)");
+        journal.Refresh();
+        QCOMPARE(journal.RecordCount(), 5);
+        auto other = MlTable(db, "Journal");
+        other->SetDatabaseName("Second");
+        other->Open();
+        other->Append();
+        other->FieldByName("Patient id")->SetAsInteger(3);
+        other->Post(); // in a transaction of its own, while the first database reads
+        journal.Refresh();
+        QCOMPARE(journal.RecordCount(), 6);
+        journal.Last();
+        journal.Edit();
+        journal.FieldByName("Doctor")->SetAsString("Vik");
+        journal.Post();
+        other->Refresh();
+        QVERIFY(other->Locate("Doctor", "Vik"));
+        // A writer outside the store is seen once the event loop has run.
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "raw-writer");
+            raw.setDatabaseName(db.Dir.filePath("test.db"));
+            QVERIFY(raw.open());
+            QVERIFY(QSqlQuery(raw).exec("DELETE FROM Journal WHERE \"Journal id\" = 40"));
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase("raw-writer");
+        QCoreApplication::processEvents();
+        journal.Refresh();
+        QCOMPARE(journal.RecordCount(), 5);
+        second.Close();
     }
 
     void closingTheDatabaseClosesEveryDataSet() {
