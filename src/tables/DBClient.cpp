@@ -1,6 +1,7 @@
 #include "DBClient.h"
 
 #include "DBTables.h"
+#include "DataFilter.h"
 
 #include <algorithm>
 
@@ -17,11 +18,61 @@ void TMemoryDataSet::InternalClose() {
     FView.clear();
 }
 
+// Rows get their identities in storage order as they are loaded and
+// appended, so a binary search finds nearly every one; a row inserted amid
+// the others is found by the scan behind it.
 int TMemoryDataSet::StorageIndexOfId(qint64 id) const {
+    const auto pos = std::lower_bound(FRows.begin(), FRows.end(), id, [](const TRow& row, qint64 v) { return row.Id < v; });
+    if (pos != FRows.end() && pos->Id == id)
+        return int(pos - FRows.begin());
     for (int i = 0; i < FRows.size(); ++i)
         if (FRows[i].Id == id)
             return i;
     return -1;
+}
+
+// A whole table is held in the store's row order, so the same holds for the
+// stored rows; a detail's range and an unstored row go by the scan.
+int TMemoryDataSet::StorageIndexOfSourceId(qint64 sourceId) const {
+    if (sourceId == 0)
+        return -1;
+    const auto pos = std::lower_bound(FRows.begin(), FRows.end(), sourceId,
+                                      [](const TRow& row, qint64 v) { return row.Row.SourceId < v; });
+    if (pos != FRows.end() && pos->Row.SourceId == sourceId)
+        return int(pos - FRows.begin());
+    for (int i = 0; i < FRows.size(); ++i)
+        if (FRows[i].Row.SourceId == sourceId)
+            return i;
+    return -1;
+}
+
+// The view is in its order, so a row's place is found by a binary search on
+// its values; a row the view does not hold (or a view not in order yet) is
+// looked for row by row.
+int TMemoryDataSet::ViewIndexOfStorage(int at) const {
+    if (at < 0 || at >= FRows.size())
+        return -1;
+    QVector<int> orderSlots;
+    bool ordered = true;
+    for (const QString& name : OrderFieldNames()) {
+        const int slot = DataIndexOfField(name);
+        ordered = ordered && slot >= 0;
+        orderSlots << slot;
+    }
+    if (ordered) {
+        const auto less = [&](int a, int b) {
+            for (int slot : orderSlots) {
+                const int c = CompareValues(FRows[a].Row.Values[slot], FRows[b].Row.Values[slot]);
+                if (c != 0)
+                    return c < 0;
+            }
+            return a < b;
+        };
+        const auto pos = std::lower_bound(FView.begin(), FView.end(), at, less);
+        if (pos != FView.end() && *pos == at)
+            return int(pos - FView.begin());
+    }
+    return int(FView.indexOf(at));
 }
 
 int TMemoryDataSet::StorageIndexOf(const TBookmark& bookmark) const {
@@ -36,12 +87,7 @@ TDataSet::TBookmark TMemoryDataSet::BookmarkAtStorageIndex(int index) const {
     return Active() && index >= 0 && index < FRows.size() ? TBookmark(FRows[index].Id) : TBookmark();
 }
 
-int TMemoryDataSet::IndexOfId(qint64 id) const {
-    for (int i = 0; i < FView.size(); ++i)
-        if (FRows[FView[i]].Id == id)
-            return i;
-    return -1;
-}
+int TMemoryDataSet::IndexOfId(qint64 id) const { return ViewIndexOfStorage(StorageIndexOfId(id)); }
 
 QStringList TMemoryDataSet::IndexFieldsOfName(const QString& indexName) const {
     for (const TIndexDef& def : FIndexDefs)
@@ -57,7 +103,8 @@ void TMemoryDataSet::LoadRows(const QVector<TPacketRow>& rows) {
         TRow r;
         r.Id = FNextId++;
         r.Row = row;
-        r.Row.Values.resize(FFieldDefs.size());
+        if (r.Row.Values.size() != FFieldDefs.size()) // a resize to the same size would copy the values
+            r.Row.Values.resize(FFieldDefs.size());
         FRows.append(std::move(r));
     }
     RebuildView();
@@ -68,6 +115,7 @@ struct TMemoryDataSet::TViewRule {
     bool Ranged = false;
     QVariantList RangeValues;
     QVector<int> RangeSlots, OrderSlots;
+    const TFilterExpr* Filter = nullptr;
 };
 
 TMemoryDataSet::TViewRule TMemoryDataSet::ViewRule() const {
@@ -86,6 +134,7 @@ TMemoryDataSet::TViewRule TMemoryDataSet::ViewRule() const {
             DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
         rule.OrderSlots << slot;
     }
+    rule.Filter = ActiveFilter();
     return rule;
 }
 
@@ -97,9 +146,7 @@ bool TMemoryDataSet::Visible(const TViewRule& rule, const QVector<QVariant>& val
             if (!want.isValid() || want.isNull() || !have.isValid() || have.isNull() || CompareValues(have, want) != 0)
                 return false;
         }
-    TRecordBuffer probe;
-    probe.Data = values;
-    return FilterAccepts(probe);
+    return !rule.Filter || rule.Filter->Evaluate(values);
 }
 
 // In order, rows of equal keys in storage order (as the stable sort leaves them).
@@ -115,11 +162,22 @@ bool TMemoryDataSet::ViewLess(const TViewRule& rule, int a, int b) const {
 void TMemoryDataSet::RebuildView() {
     FView.clear();
     const TViewRule rule = ViewRule();
-    for (int i = 0; i < FRows.size(); ++i)
-        if (Visible(rule, FRows[i].Row.Values))
-            FView.append(i);
-    if (!rule.OrderSlots.isEmpty())
-        std::stable_sort(FView.begin(), FView.end(), [&](int a, int b) { return ViewLess(rule, a, b); });
+    QVector<int> candidates;
+    if (ViewCandidates(candidates)) {
+        std::sort(candidates.begin(), candidates.end());
+        candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+        for (int i : candidates)
+            if (Visible(rule, FRows[i].Row.Values))
+                FView.append(i);
+    } else {
+        for (int i = 0; i < FRows.size(); ++i)
+            if (Visible(rule, FRows[i].Row.Values))
+                FView.append(i);
+    }
+    // Rows read from the store come mostly in order already.
+    const auto less = [&](int a, int b) { return ViewLess(rule, a, b); };
+    if (!rule.OrderSlots.isEmpty() && !std::is_sorted(FView.begin(), FView.end(), less))
+        std::stable_sort(FView.begin(), FView.end(), less);
 }
 
 // One row changed: it leaves its place and takes the one its values give,
@@ -239,13 +297,22 @@ void TClientDataSet::InternalOpen() {
     for (const TPacketRow& row : FDeleted)
         FSeq = qMax(FSeq, row.Seq);
     LoadRows(FPending.Rows);
+    CountPending();
     FPending = TDataPacket();
     FHasPending = false;
+}
+
+void TClientDataSet::CountPending() {
+    FPendingIds.clear();
+    for (const TRow& row : FRows)
+        if (row.Row.Status != TUpdateStatus::usUnmodified)
+            FPendingIds.insert(row.Id);
 }
 
 void TClientDataSet::InternalClose() {
     TMemoryDataSet::InternalClose();
     FDeleted.clear();
+    FPendingIds.clear();
     FPending = TDataPacket();
     FHasPending = false;
 }
@@ -257,6 +324,7 @@ void TClientDataSet::InternalRefresh() {
         TDataPacket packet = FProvider->GetData();
         FDeleted.clear();
         LoadRows(packet.Rows);
+        CountPending();
         return;
     }
     RebuildView();
@@ -277,6 +345,7 @@ TDataPacket TClientDataSet::Data() const {
 }
 
 void TClientDataSet::RowChanged(TRow& row, bool inserting) {
+    FPendingIds.insert(row.Id);
     if (inserting) {
         row.Row.Status = TUpdateStatus::usInserted;
         row.Row.SourceId = 0;
@@ -287,6 +356,7 @@ void TClientDataSet::RowChanged(TRow& row, bool inserting) {
 }
 
 void TClientDataSet::RowDeleted(TRow& row) {
+    FPendingIds.remove(row.Id); // leaves the rows; a stored one waits in FDeleted
     if (row.Row.Status == TUpdateStatus::usInserted)
         return; // never stored: nothing to write back
     TPacketRow gone = row.Row;
@@ -297,15 +367,7 @@ void TClientDataSet::RowDeleted(TRow& row) {
     FDeleted.append(gone);
 }
 
-int TClientDataSet::ChangeCount() const {
-    if (!Active())
-        return 0;
-    int count = int(FDeleted.size());
-    for (const TRow& row : FRows)
-        if (row.Row.Status != TUpdateStatus::usUnmodified)
-            ++count;
-    return count;
-}
+int TClientDataSet::ChangeCount() const { return Active() ? int(FDeleted.size() + FPendingIds.size()) : 0; }
 
 void TClientDataSet::MergeChangeLog() {
     for (TRow& row : FRows) {
@@ -313,6 +375,7 @@ void TClientDataSet::MergeChangeLog() {
         row.Row.Original.clear();
     }
     FDeleted.clear();
+    FPendingIds.clear();
 }
 
 void TClientDataSet::CancelUpdates() {
@@ -339,6 +402,7 @@ void TClientDataSet::CancelUpdates() {
     }
     FDeleted.clear();
     FRows = kept;
+    FPendingIds.clear();
     LocalReload();
 }
 
@@ -357,9 +421,8 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
         int DeletedIndex;
     };
     QVector<TChange> changes;
-    for (const TRow& row : FRows)
-        if (row.Row.Status != TUpdateStatus::usUnmodified)
-            changes.append({row.Row.Seq, row.Id, -1});
+    for (qint64 id : FPendingIds)
+        changes.append({FRows[StorageIndexOfId(id)].Row.Seq, id, -1});
     for (int i = 0; i < FDeleted.size(); ++i)
         changes.append({FDeleted[i].Seq, 0, i});
     std::sort(changes.begin(), changes.end(), [](const TChange& a, const TChange& b) { return a.Seq < b.Seq; });
@@ -383,7 +446,10 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
     QVector<TOutcome> outcomes;
     auto applyOutcomes = [&] {
         QVector<int> goneDeletes;
-        bool viewChanged = false; // a row written as it stood changes no view
+        // A row written as it stood changes no view; one the store gave a
+        // value takes its place by its order; a change taken back rebuilds it.
+        QVector<qint64> placed;
+        bool rebuild = false;
         for (const TOutcome& outcome : outcomes) {
             const TChange& change = outcome.Change;
             TPacketRow* row = change.DeletedIndex >= 0 ? &FDeleted[change.DeletedIndex]
@@ -391,9 +457,12 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
             const TUpdateStatus status = row->Status;
             if (change.DeletedIndex >= 0)
                 goneDeletes << change.DeletedIndex;
+            else
+                FPendingIds.remove(change.RowId);
             if (outcome.Result == TResult::Written) {
                 if (status != TUpdateStatus::usDeleted) {
-                    viewChanged = viewChanged || row->Values != outcome.Values;
+                    if (row->Values != outcome.Values)
+                        placed << change.RowId;
                     row->SourceId = outcome.SourceId;
                     row->Values = outcome.Values;
                     row->Status = TUpdateStatus::usUnmodified;
@@ -401,7 +470,7 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
                 }
                 continue;
             }
-            viewChanged = true;
+            rebuild = true;
             // Taken back in memory: an insert goes; a modified or deleted row
             // is as it was stored, or as it is stored now (refreshed).
             if (status == TUpdateStatus::usInserted || !outcome.Stored) {
@@ -426,8 +495,13 @@ int TClientDataSet::ApplyUpdates(int maxErrors) {
         std::sort(goneDeletes.begin(), goneDeletes.end());
         for (int i = int(goneDeletes.size()) - 1; i >= 0; --i)
             FDeleted.remove(goneDeletes[i]);
-        if (viewChanged)
+        if (rebuild) {
             LocalReload();
+        } else if (!placed.isEmpty()) {
+            for (qint64 id : placed)
+                PlaceRow(StorageIndexOfId(id));
+            ViewChanged();
+        }
     };
 
     TTransactionScope transaction(FProvider->DataSet()->Database());

@@ -7,6 +7,7 @@
 #include "DataSet.h"
 
 #include <QHash>
+#include <QSet>
 
 class TTable;
 
@@ -25,6 +26,9 @@ struct TPacketRow {
     QVector<QVariant> Original; // values as stored, for a modified row
     qint64 Seq = 0;             // order of the change in the log
 };
+
+// Its members move as plain bytes: a growing list of rows is moved, not copied.
+Q_DECLARE_TYPEINFO(TPacketRow, Q_RELOCATABLE_TYPE);
 
 // A table's content as one value (implicitly shared: copying is cheap).
 struct TDataPacket {
@@ -68,9 +72,14 @@ protected:
     virtual void RowDeleted(TRow& /*row*/) {}
 
     void RebuildView(); // range, filter, order
+    // The rows (storage indexes) that may be visible, when a storage can
+    // name fewer than all; each is checked all the same.
+    virtual bool ViewCandidates(QVector<int>& /*rows*/) { return false; }
     void PlaceRow(int at); // the view after one row changed
     void LoadRows(const QVector<TPacketRow>& rows);
     int StorageIndexOfId(qint64 id) const;
+    int StorageIndexOfSourceId(qint64 sourceId) const; // -1 when no row holds that stored row
+    int ViewIndexOfStorage(int at) const;              // -1 when the view does not show it
 
     struct TViewRule;
     TViewRule ViewRule() const;
@@ -161,6 +170,8 @@ private:
     TDataPacket FPending; // set by SetData for the next open
     bool FHasPending = false;
     void LocalReload(); // re-sorts and re-filters without fetching
+    void CountPending();
+    QSet<qint64> FPendingIds; // rows inserted or modified and not written back
     QVector<TPacketRow> FDeleted;
     QString FUpdateError;
     qint64 FSeq = 0;

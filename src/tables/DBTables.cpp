@@ -15,6 +15,7 @@
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -26,6 +27,20 @@ static bool IsNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); 
 static QVariant FromSql(TFieldType type, const QVariant& v) {
     if (IsNullValue(v))
         return QVariant();
+    const int held = v.metaType().id();
+    switch (type) {
+    case TFieldType::ftFloat:
+    case TFieldType::ftDateTime:
+        if (held == QMetaType::Double)
+            return v; // as the driver gives it: nothing to convert
+        break;
+    case TFieldType::ftString:
+    case TFieldType::ftMemo:
+        if (held == QMetaType::QString)
+            return v;
+        break;
+    default: break;
+    }
     switch (type) {
     case TFieldType::ftSmallint:
     case TFieldType::ftInteger:
@@ -393,10 +408,14 @@ void TDatabase::Close() {
     for (const QPointer<TDataSet>& dataSet : dataSets)
         if (dataSet && dataSet->Active())
             dataSet->DatabaseClosed();
+    ReleaseReadSnapshot();
+    FSnapshotQuery.reset();
     FPrepared.clear();
     FColumns.clear();
     FIndexes.clear();
     FStoredNames.clear();
+    ++FSchemaGeneration;
+    FSchemaLoaded = false;
     {
         QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
         db.close();
@@ -413,6 +432,7 @@ QSqlDatabase TDatabase::Connection() const {
 }
 
 void TDatabase::StartTransaction() {
+    WritesFollow();
     if (FInTransaction)
         throw EDatabaseError(QStringLiteral("A transaction is already active"));
     if (!Connection().transaction())
@@ -434,12 +454,14 @@ void TDatabase::Commit() {
     if (!Connection().commit())
         RaiseSqlError(Connection().lastError(), QStringLiteral("Cannot commit"));
     FInTransaction = false;
+    WritesFollow();
 }
 
 void TDatabase::Rollback() {
     if (!FInTransaction)
         return;
     FinishStatements();
+    WritesFollow();
     const bool ok = Connection().rollback();
     const QSqlError error = Connection().lastError();
     FInTransaction = false;
@@ -488,6 +510,10 @@ void TTransactionScope::Commit() {
 }
 
 QSqlQuery& TDatabase::Prepared(const QString& sql) {
+    if (sql.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        HoldReadSnapshot();
+    else
+        WritesFollow();
     auto it = FPrepared.find(sql);
     if (it == FPrepared.end()) {
         QSqlQuery query(Connection());
@@ -500,7 +526,46 @@ QSqlQuery& TDatabase::Prepared(const QString& sql) {
     return *it;
 }
 
+// SQLite begins and ends a read transaction around every statement that
+// finds none, each costing the file locks of the store. A read holds one
+// instead until control returns to the event loop, so the reads of one user
+// operation (a master move and every detail following it) share it. It ends
+// before any write or transaction of any database of the process, so no
+// write waits on it and every later read sees what was written.
+void TDatabase::HoldReadSnapshot() {
+    if (FSnapshotHeld || FInTransaction || !FConnected)
+        return;
+    if (!FSnapshotQuery) {
+        FSnapshotQuery = std::make_unique<QSqlQuery>(Connection());
+        FSnapshotQuery->setForwardOnly(true);
+        if (!FSnapshotQuery->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            FSnapshotQuery.reset();
+            return;
+        }
+    }
+    ++FStatementCount;
+    if (!FSnapshotQuery->exec() || !FSnapshotQuery->next()) {
+        FSnapshotQuery->finish();
+        return;
+    }
+    FSnapshotHeld = true;
+    QTimer::singleShot(0, this, [this] { ReleaseReadSnapshot(); });
+}
+
+void TDatabase::ReleaseReadSnapshot() {
+    if (!FSnapshotHeld)
+        return;
+    FSnapshotQuery->finish();
+    FSnapshotHeld = false;
+}
+
+void TDatabase::WritesFollow() {
+    for (TDatabase* db : Databases())
+        db->ReleaseReadSnapshot();
+}
+
 void TDatabase::ExecSql(const QString& sql, const QVariantList& params) {
+    WritesFollow();
     QSqlQuery query(Connection());
     if (!query.prepare(sql))
         RaiseSqlError(query.lastError(), QString());
@@ -510,6 +575,8 @@ void TDatabase::ExecSql(const QString& sql, const QVariantList& params) {
 }
 
 void TDatabase::SchemaChanged() {
+    ++FSchemaGeneration;
+    FSchemaLoaded = false;
     FColumns.clear();
     FIndexes.clear();
     FStoredNames.clear();
@@ -519,6 +586,10 @@ void TDatabase::SchemaChanged() {
 QString TDatabase::StoredTableName(const QString& tableName) {
     const QString key = tableName.toLower();
     auto it = FStoredNames.find(key);
+    if (it == FStoredNames.end() && !FSchemaLoaded) {
+        LoadSchema();
+        it = FStoredNames.find(key);
+    }
     if (it != FStoredNames.end())
         return *it;
     QSqlQuery& q = Prepared(QStringLiteral(
@@ -590,6 +661,83 @@ static QString DeclaredType(const TFieldDef& def) {
     return def.Required ? type + QStringLiteral(" NOT NULL") : type;
 }
 
+namespace {
+struct TColumnInfo {
+    QString Name, Type;
+    bool NotNull, HasDefault;
+    int Pk;
+};
+
+// A one-column INTEGER primary key is the rowid: the auto-increment field.
+TFieldDefs DefsOfColumns(const QVector<TColumnInfo>& columns) {
+    int pkCount = 0;
+    for (const TColumnInfo& c : columns)
+        if (c.Pk > 0)
+            ++pkCount;
+    TFieldDefs defs;
+    for (const TColumnInfo& c : columns)
+        defs << DefFromDeclared(c.Name, c.Type, c.NotNull, c.HasDefault,
+                                c.Pk > 0 && pkCount == 1 && c.Type.trimmed().compare("INTEGER", Qt::CaseInsensitive) == 0);
+    return defs;
+}
+
+// Index names are per table in the system, per database in SQLite.
+QString SystemIndexName(const QString& stored, const QString& name) {
+    const QString prefix = stored + ':';
+    return name.startsWith(prefix, Qt::CaseInsensitive) ? name.mid(prefix.size()) : name;
+}
+} // namespace
+
+// The names, columns and indexes of every table read in two statements, the
+// first time any is needed: a dataset opening on a table asks the store
+// nothing more. A table created later is still found by its name.
+void TDatabase::LoadSchema() {
+    if (FSchemaLoaded)
+        return;
+    FSchemaLoaded = true;
+    QHash<QString, QString> names;
+    QHash<QString, QVector<TColumnInfo>> columns;
+    QHash<QString, QVector<TIndexDef>> indexes;
+    {
+        QSqlQuery q(Connection());
+        q.setForwardOnly(true);
+        ++FStatementCount;
+        if (!q.exec(QStringLiteral("SELECT m.name, p.name, p.type, p.\"notnull\", p.dflt_value, p.pk "
+                                   "FROM sqlite_master m, pragma_table_info(m.name) p "
+                                   "WHERE m.type IN ('table','view')")))
+            return; // a view that no longer compiles: each table is read on its own
+        while (q.next()) {
+            const QString table = q.value(0).toString();
+            names.insert(table.toLower(), table);
+            columns[table.toLower()].append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0,
+                                             !q.value(4).isNull(), q.value(5).toInt()});
+        }
+    }
+    {
+        QSqlQuery q(Connection());
+        q.setForwardOnly(true);
+        ++FStatementCount;
+        if (!q.exec(QStringLiteral("SELECT m.name, il.name, il.\"unique\", ii.name "
+                                   "FROM sqlite_master m, pragma_index_list(m.name) il, pragma_index_info(il.name) ii "
+                                   "WHERE m.type = 'table'")))
+            return;
+        while (q.next()) {
+            const QString table = q.value(0).toString();
+            QVector<TIndexDef>& list = indexes[table.toLower()];
+            const QString name = SystemIndexName(table, q.value(1).toString());
+            if (list.isEmpty() || list.last().Name != name)
+                list.append({name, QString(), q.value(2).toInt() != 0});
+            TIndexDef& def = list.last();
+            def.Fields += (def.Fields.isEmpty() ? QString() : QStringLiteral(";")) + q.value(3).toString();
+        }
+    }
+    for (auto it = names.cbegin(); it != names.cend(); ++it) {
+        FStoredNames.insert(it.key(), it.value());
+        FColumns.insert(it.key(), DefsOfColumns(columns.value(it.key())));
+        FIndexes.insert(it.key(), indexes.value(it.key()));
+    }
+}
+
 TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
     const QString stored = StoredTableName(tableName);
     if (stored.isEmpty())
@@ -601,23 +749,11 @@ TFieldDefs TDatabase::ColumnsOf(const QString& tableName) {
     ++FStatementCount;
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QuoteName(stored))))
         RaiseSqlError(q.lastError(), QString());
-    struct TColumn {
-        QString Name, Type;
-        bool NotNull, HasDefault;
-        int Pk;
-    };
-    QVector<TColumn> columns;
-    int pkCount = 0;
-    while (q.next()) {
+    QVector<TColumnInfo> columns;
+    while (q.next())
         columns.append({q.value(1).toString(), q.value(2).toString(), q.value(3).toInt() != 0, !q.value(4).isNull(),
                         q.value(5).toInt()});
-        if (columns.last().Pk > 0)
-            ++pkCount;
-    }
-    TFieldDefs defs;
-    for (const TColumn& c : columns)
-        defs << DefFromDeclared(c.Name, c.Type, c.NotNull, c.HasDefault,
-                                c.Pk > 0 && pkCount == 1 && c.Type.trimmed().compare("INTEGER", Qt::CaseInsensitive) == 0);
+    const TFieldDefs defs = DefsOfColumns(columns);
     FColumns.insert(stored.toLower(), defs);
     return defs;
 }
@@ -647,10 +783,7 @@ QVector<TIndexDef> TDatabase::IndexesOf(const QString& tableName) {
         while (info.next())
             fields << info.value(2).toString();
         def.Fields = fields.join(';');
-        // Index names are per table in the system, per database in SQLite.
-        const QString prefix = stored + ':';
-        if (def.Name.startsWith(prefix, Qt::CaseInsensitive))
-            def.Name = def.Name.mid(prefix.size());
+        def.Name = SystemIndexName(stored, def.Name);
         result << def;
     }
     FIndexes.insert(stored.toLower(), result);
@@ -726,7 +859,13 @@ void TTable::DeleteTable() {
 }
 
 QVector<TIndexDef> TTable::IndexDefs() const {
-    return Database()->IndexesOf(FStoredName.isEmpty() ? FTableName : FStoredName);
+    TDatabase* db = Database();
+    if (FStoredName.isEmpty() || FIndexesGeneration != db->SchemaGeneration() || FIndexesOf != FStoredName) {
+        FIndexes = db->IndexesOf(FStoredName.isEmpty() ? FTableName : FStoredName);
+        FIndexesOf = FStoredName;
+        FIndexesGeneration = db->SchemaGeneration();
+    }
+    return FIndexes;
 }
 
 QStringList TTable::IndexFieldsOfName(const QString& indexName) const {
@@ -736,12 +875,29 @@ QStringList TTable::IndexFieldsOfName(const QString& indexName) const {
     return TDataSet::IndexFieldsOfName(indexName);
 }
 
+// A detail reads its source's columns on every master move: they are kept
+// until the table is renamed or the database's schema changes.
 void TTable::InternalInitFieldDefs() {
     TDatabase* db = Database();
+    if (!FStoredName.isEmpty() && FDefsGeneration == db->SchemaGeneration() && FDefsOf == FStoredName) {
+        FFieldDefs = FDefs;
+        return;
+    }
     FStoredName = db->StoredTableName(FTableName);
     if (FStoredName.isEmpty())
         DatabaseError(QStringLiteral("Table '%1' does not exist in database '%2'").arg(FTableName, FDatabaseName));
-    FFieldDefs = db->ColumnsOf(FStoredName);
+    FFieldDefs = FDefs = db->ColumnsOf(FStoredName);
+    FQuotedNames.clear();
+    for (const TFieldDef& def : FFieldDefs)
+        FQuotedNames << QuoteName(def.Name);
+    FSelectList = FQuotedNames.join(QStringLiteral(", "));
+    FQuotedTable = QuoteName(FStoredName);
+    FDefsOf = FStoredName;
+    FDefsGeneration = db->SchemaGeneration();
+}
+
+QString TTable::QuotedColumn(int slot) const {
+    return slot < FQuotedNames.size() && FDefsOf == FStoredName ? FQuotedNames[slot] : QuoteName(FFieldDefs[slot].Name);
 }
 
 void TTable::InternalOpen() {
@@ -757,6 +913,8 @@ void TTable::InternalClose() {
 }
 
 QString TTable::SelectList() const {
+    if (FDefsOf == FStoredName && FQuotedNames.size() == FFieldDefs.size())
+        return FSelectList;
     QStringList names;
     for (const TFieldDef& def : FFieldDefs)
         names << QuoteName(def.Name);
@@ -769,11 +927,14 @@ void TTable::ReadRow(const QSqlQuery& query, QVector<QVariant>& values) const {
         values[i] = FromSql(FFieldDefs[i].DataType, query.value(i + 1));
 }
 
-void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter) const {
+void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter, QStringList* rangeFields) const {
     QStringList conditions;
     QStringList fields;
     QVariantList values;
-    if (MasterRange(fields, values))
+    const bool ranged = MasterRange(fields, values);
+    if (rangeFields)
+        *rangeFields = ranged ? fields : QStringList();
+    if (ranged)
         for (int i = 0; i < fields.size(); ++i) {
             const int slot = DataIndexOfField(fields[i]);
             if (slot < 0)
@@ -781,7 +942,7 @@ void TTable::BuildWhere(QString& where, QVariantList& params, bool& memoryFilter
             if (IsNullValue(values[i]))
                 conditions << QStringLiteral("0"); // no master row: nothing is visible
             else {
-                conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+                conditions << QuotedColumn(slot) + QStringLiteral(" = ?");
                 params << ToSql(FFieldDefs[slot].DataType, values[i]);
             }
         }
@@ -1087,6 +1248,18 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
     // Small ranges are in memory already; a scan is cheaper than a query.
     if (FIds.size() <= 1000)
         return false;
+    index = -1;
+    return LocateRowIds(fields, values, options, OrderFieldNames(), [&](qint64 id) {
+        index = IndexOfId(id);
+        return index < 0;
+    });
+}
+
+bool TTable::LocateRowIds(const QStringList& fields, const QVariantList& values, TLocateOptions options,
+                          const QStringList& order, const std::function<bool(qint64)>& each) {
+    const QString stored = StoredName();
+    if (!Active())
+        InternalInitFieldDefs(); // a closed source table answers for its in-memory dataset
     QStringList conditions;
     QVariantList params;
     for (int i = 0; i < fields.size(); ++i) {
@@ -1119,20 +1292,34 @@ bool TTable::InternalLocate(const QStringList& fields, const QVariantList& value
             continue;
         }
         if (IsNullValue(v))
-            conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
+            conditions << column + QStringLiteral(" IS NULL");
         else {
-            conditions << QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+            conditions << column + QStringLiteral(" = ?");
             params << ToSql(type, v);
         }
     }
-    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(FStoredName) +
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(stored) +
                                         QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND ")) +
-                                        OrderBy(OrderFieldNames()));
+                                        OrderBy(order));
     Bind(q, params);
     Exec(q, QString());
-    index = -1;
-    while (index < 0 && q.next())
-        index = IndexOfId(q.value(0).toLongLong());
+    while (q.next())
+        if (!each(q.value(0).toLongLong()))
+            break;
+    q.finish();
+    return true;
+}
+
+bool TTable::SelectRowIds(const QString& condition, const QVariantList& params,
+                          const std::function<bool(qint64)>& each) {
+    const QString stored = StoredName();
+    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid FROM ") + QuoteName(stored) +
+                                        QStringLiteral(" WHERE ") + condition);
+    Bind(q, params);
+    Exec(q, QString());
+    while (q.next())
+        if (!each(q.value(0).toLongLong()))
+            break;
     q.finish();
     return true;
 }
@@ -1153,7 +1340,8 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
     QString where;
     QVariantList params;
     bool memoryFilter = false;
-    BuildWhere(where, params, memoryFilter);
+    QStringList fixed; // fields every row read holds the same value of
+    BuildWhere(where, params, memoryFilter, &fixed);
     const QStringList keys = SplitFieldNames(keyFields);
     const QVariantList values = keys.isEmpty() ? QVariantList() : KeyList(keyValues, int(keys.size()));
     if (values.size() != keys.size())
@@ -1165,14 +1353,31 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
         const QVariant v = FindField(keys[i]) ? FindField(keys[i])->Coerce(values[i]) : values[i];
         where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
         if (IsNullValue(v))
-            where += QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" IS NULL");
+            where += QuotedColumn(slot) + QStringLiteral(" IS NULL");
         else {
-            where += QuoteName(FFieldDefs[slot].Name) + QStringLiteral(" = ?");
+            where += QuotedColumn(slot) + QStringLiteral(" = ?");
             params << ToSql(FFieldDefs[slot].DataType, v);
         }
+        fixed << keys[i];
     }
-    QSqlQuery& q = Database()->Prepared(QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") +
-                                        QuoteName(FStoredName) + where + OrderBy(OrderFieldNames()));
+    // An order on fields the condition fixes is the rowid's alone: the rows
+    // are put in it here, so the store reads them by its index unsorted.
+    const QStringList order = OrderFieldNames();
+    const bool byRowid = std::all_of(order.begin(), order.end(), [&](const QString& name) {
+        return std::any_of(fixed.begin(), fixed.end(), [&](const QString& f) { return SameName(f, name); });
+    });
+    // A detail runs the same statement on every master move.
+    if (where != FPacketWhere || byRowid != FPacketByRowid || order != FPacketOrder ||
+        FPacketGeneration != FDefsGeneration || FPacketTable != FStoredName) {
+        FPacketSql = QStringLiteral("SELECT rowid, ") + SelectList() + QStringLiteral(" FROM ") + FQuotedTable + where +
+                     (byRowid ? QString() : OrderBy(order));
+        FPacketWhere = where;
+        FPacketByRowid = byRowid;
+        FPacketOrder = order;
+        FPacketGeneration = FDefsGeneration;
+        FPacketTable = FStoredName;
+    }
+    QSqlQuery& q = Database()->Prepared(FPacketSql);
     Bind(q, params);
     Exec(q, QString());
     TRecordBuffer probe;
@@ -1188,6 +1393,10 @@ TDataPacket TTable::ReadPacket(const QString& keyFields, const QVariant& keyValu
         packet.Rows.append(std::move(row));
     }
     q.finish();
+    if (byRowid && !std::is_sorted(packet.Rows.begin(), packet.Rows.end(),
+                                   [](const TPacketRow& a, const TPacketRow& b) { return a.SourceId < b.SourceId; }))
+        std::sort(packet.Rows.begin(), packet.Rows.end(),
+                  [](const TPacketRow& a, const TPacketRow& b) { return a.SourceId < b.SourceId; });
     return packet;
 }
 
@@ -1291,6 +1500,10 @@ QSqlQuery TQuery::Execute() {
     TDatabase* db = TDatabase::ByName(FDatabaseName);
     if (!db->Connected())
         db->Open();
+    if (FSqliteText.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        db->HoldReadSnapshot();
+    else
+        TDatabase::WritesFollow();
     QSqlQuery query(db->Connection());
     query.setForwardOnly(true);
     db->CountStatement();

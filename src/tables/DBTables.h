@@ -10,6 +10,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include <memory>
+
 class TDatabase;
 
 // The engine's configuration: one alias file in the user's data folder.
@@ -111,13 +113,25 @@ public:
     // counter for the benches).
     qint64 StatementCount() const { return FStatementCount; }
     void CountStatement() { ++FStatementCount; }
+    // The read transaction held for the reads until the event loop (see
+    // the implementation); WritesFollow ends it in every database.
+    void HoldReadSnapshot();
+    void ReleaseReadSnapshot();
+    static void WritesFollow();
+    // Changes when a table is created or dropped and when the database closes.
+    int SchemaGeneration() const { return FSchemaGeneration; }
 
 private:
     void FinishStatements();
+    void LoadSchema();
+    bool FSchemaLoaded = false;
+    std::unique_ptr<QSqlQuery> FSnapshotQuery;
+    bool FSnapshotHeld = false;
     QString FDatabaseName, FAliasName, FFileName, FConnectionName;
     bool FConnected = false;
     bool FInTransaction = false;
     qint64 FStatementCount = 0;
+    int FSchemaGeneration = 0;
     QHash<QString, TFieldDefs> FColumns;
     QHash<QString, QVector<TIndexDef>> FIndexes;
     QHash<QString, QString> FStoredNames;
@@ -158,6 +172,15 @@ public:
     void UpdateRow(qint64 id, const TFieldDefs& defs, const QVector<QVariant>& values);
     void DeleteRow(qint64 id);
     bool ReadStoredRow(qint64 id, QVector<QVariant>& values); // false when gone
+    // The stored rows (rowids) whose fields match the values as Locate
+    // matches them, in `order`, each handed to `each` until it returns
+    // false. False when the search cannot be put in SQL: a field that is not
+    // stored, or a text with letters beyond ASCII under a case or partial
+    // option (SQLite folds the case of ASCII letters alone).
+    bool LocateRowIds(const QStringList& fields, const QVariantList& values, TLocateOptions options,
+                      const QStringList& order, const std::function<bool(qint64)>& each);
+    // The stored rows (rowids) of an SQL condition on the columns.
+    bool SelectRowIds(const QString& condition, const QVariantList& params, const std::function<bool(qint64)>& each);
     qint64 HighestRowId(); // 0 for an empty table
 
 protected:
@@ -177,7 +200,7 @@ protected:
 private:
     void CheckInactive() const;
     const QString& StoredName(); // resolved for the current TableName
-    void BuildWhere(QString& where, QVariantList& params, bool& memoryFilter) const;
+    void BuildWhere(QString& where, QVariantList& params, bool& memoryFilter, QStringList* rangeFields = nullptr) const;
     QString SelectList() const;
     void ReadRow(const QSqlQuery& query, QVector<QVariant>& values) const;
     void FetchPage(int index);
@@ -192,6 +215,20 @@ private:
     mutable QHash<qint64, int> FIdIndex;
     mutable bool FIdIndexValid = false;
     QVector<int> FOrderSlots;
+    QString QuotedColumn(int slot) const;
+    // The columns and indexes of the stored table as last read, with the
+    // texts of its statements, for the schema generation they belong to.
+    TFieldDefs FDefs;
+    QStringList FQuotedNames;
+    QString FSelectList, FQuotedTable, FDefsOf;
+    int FDefsGeneration = -1;
+    QString FPacketSql, FPacketWhere, FPacketTable; // the last packet statement and what it was made of
+    QStringList FPacketOrder;
+    bool FPacketByRowid = false;
+    int FPacketGeneration = -1;
+    mutable QVector<TIndexDef> FIndexes;
+    mutable QString FIndexesOf;
+    mutable int FIndexesGeneration = -1;
 };
 
 // A parameter of a local SQL statement.

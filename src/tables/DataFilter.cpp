@@ -1,5 +1,7 @@
 #include "DataFilter.h"
 
+#include <algorithm>
+
 #include "DateTime.h"
 
 namespace {
@@ -374,9 +376,18 @@ QString TFilterExpr::ToSql(QVariantList& params, bool& exact) const {
             const Node* r = node->R.get();
             const bool text = l->Cls == TClass::Text && r->Cls == TClass::Text;
             if (text && FCaseInsensitive) {
-                // SQLite folds only ASCII letters; the rows are checked here instead.
+                // SQLite folds only ASCII letters: an equality with an ASCII
+                // text can narrow the rows by a COLLATE NOCASE index; the
+                // rows found are checked here all the same.
                 exact = false;
-                return QStringLiteral("1");
+                const Node* name = l->K == Node::Name ? l : r;
+                const Node* literal = l->K == Node::Name ? r : l;
+                const QString value = literal->Value.toString();
+                if (node->Op != "=" || name->K != Node::Name || literal->K != Node::Literal ||
+                    std::any_of(value.begin(), value.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+                    return QStringLiteral("1");
+                params << value;
+                return '(' + QuoteName(FDefs[name->Slot].Name) + QStringLiteral(" = ? COLLATE NOCASE)");
             }
             auto operand = [&](const Node* n) -> QString {
                 if (n->K == Node::Name)

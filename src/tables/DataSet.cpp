@@ -804,6 +804,12 @@ void TDataSet::Reload(bool refresh) {
         InternalRefresh();
     else
         InternalReload();
+    Resync(hadRow, id);
+}
+
+void TDataSet::ViewChanged() { Resync(FBufferValid, FBuffer.Id); }
+
+void TDataSet::Resync(bool hadRow, qint64 id) {
     int index = hadRow ? IndexOfId(id) : -1;
     if (index < 0)
         index = FRecIndex;
@@ -815,7 +821,11 @@ void TDataSet::Reload(bool refresh) {
     DataEvent(TDataEvent::deDataSetChange);
 }
 
+// An edit stands on a row the rollback may have taken back, whose identity
+// another writer may reuse: it is cancelled, and the rows are read again.
 void TDataSet::DatabaseRolledBack() {
+    if (State() == TDataSetState::dsEdit)
+        Cancel();
     if (State() == TDataSetState::dsBrowse)
         Refresh();
 }
@@ -1030,8 +1040,14 @@ QStringList TDataSet::IndexFieldsOfName(const QString& indexName) const {
 }
 
 QStringList TDataSet::OrderFieldNames() const {
-    if (!FIndexFieldNames.isEmpty())
-        return SplitFieldNames(FIndexFieldNames);
+    if (!FIndexFieldNames.isEmpty()) {
+        // Asked for on every read and search: split once per text.
+        if (FIndexFieldNames != FSplitOrderText) {
+            FSplitOrder = SplitFieldNames(FIndexFieldNames);
+            FSplitOrderText = FIndexFieldNames;
+        }
+        return FSplitOrder;
+    }
     if (!FIndexName.isEmpty())
         return IndexFieldsOfName(FIndexName);
     return {};
@@ -1136,20 +1152,46 @@ void TDataSet::SetMasterFields(const QString& names) {
         MasterChanged();
 }
 
+QStringList TDataSet::MasterRangeFields() const {
+    if (FMasterLink->FieldNames != FSplitMasterText) {
+        FSplitMaster = SplitFieldNames(FMasterLink->FieldNames);
+        FSplitMasterText = FMasterLink->FieldNames;
+        FMasterFields.clear();
+    }
+    if (!FMasterLink->DataSource())
+        return {};
+    const QStringList order = OrderFieldNames();
+    QStringList fields;
+    for (int i = 0; i < FSplitMaster.size(); ++i)
+        fields << (i < order.size() ? order[i] : FSplitMaster[i]);
+    return fields;
+}
+
 bool TDataSet::MasterRange(QStringList& fields, QVariantList& values) const {
     fields.clear();
     values.clear();
-    const QStringList masterNames = SplitFieldNames(FMasterLink->FieldNames);
+    if (FMasterLink->FieldNames != FSplitMasterText) {
+        FSplitMaster = SplitFieldNames(FMasterLink->FieldNames);
+        FSplitMasterText = FMasterLink->FieldNames;
+        FMasterFields.clear();
+    }
+    const QStringList& masterNames = FSplitMaster;
     if (!FMasterLink->DataSource() || masterNames.isEmpty())
         return false;
     const QStringList order = OrderFieldNames();
     TDataSet* master = FMasterLink->DataSet();
+    const bool current = master && master->Active() && master->FBufferValid;
+    // The master's fields, found by name once while they live.
+    if (current && (FMasterFieldsOf != master || FMasterFields.size() != masterNames.size() ||
+                    std::any_of(FMasterFields.begin(), FMasterFields.end(), [](const QPointer<TField>& f) { return !f; }))) {
+        FMasterFields.clear();
+        for (const QString& name : masterNames)
+            FMasterFields << master->FieldByName(name);
+        FMasterFieldsOf = master;
+    }
     for (int i = 0; i < masterNames.size(); ++i) {
         fields << (i < order.size() ? order[i] : masterNames[i]);
-        QVariant value;
-        if (master && master->Active() && (master->FBufferValid))
-            value = master->FieldByName(masterNames[i])->Value();
-        values << value;
+        values << (current ? FMasterFields[i]->Value() : QVariant());
     }
     return true;
 }
@@ -1171,16 +1213,30 @@ void TDataSet::MasterChanged() {
 
 // ---------------------------------------------------------------- searches
 
+// A number held in a value of a known kind, without QVariant's conversion.
+static double NumberOf(const QVariant& v, int type) {
+    switch (type) {
+    case QMetaType::Double: return *static_cast<const double*>(v.constData());
+    case QMetaType::Int: return *static_cast<const int*>(v.constData());
+    case QMetaType::LongLong: return double(*static_cast<const qlonglong*>(v.constData()));
+    case QMetaType::Bool: return *static_cast<const bool*>(v.constData()) ? 1 : 0;
+    default: return v.toDouble();
+    }
+}
+
+// Sorting and searching compare many values: texts are compared where they
+// are held, not copied out of their QVariant first.
 int TDataSet::CompareValues(const QVariant& a, const QVariant& b, bool caseInsensitive) {
     const bool na = IsNullVar(a), nb = IsNullVar(b);
     if (na || nb)
         return na == nb ? 0 : (na ? -1 : 1);
     const int ta = a.metaType().id(), tb = b.metaType().id();
+    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
     if (ta == QMetaType::QString && tb == QMetaType::QString)
-        return QString::compare(a.toString(), b.toString(), caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+        return QString::compare(*static_cast<const QString*>(a.constData()), *static_cast<const QString*>(b.constData()), cs);
     if (ta == QMetaType::QString || tb == QMetaType::QString)
-        return QString::compare(a.toString(), b.toString(), caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
-    const double x = a.toDouble(), y = b.toDouble();
+        return QString::compare(a.toString(), b.toString(), cs);
+    const double x = NumberOf(a, ta), y = NumberOf(b, tb);
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
@@ -1197,71 +1253,97 @@ QVariantList KeyList(const QVariant& keyValues, int count) {
     return {keyValues};
 }
 
-int TDataSet::ScanLocate(const QStringList& names, const QVariantList& values, TLocateOptions options) {
-    const QList<TField*> fields = ResolveFields(names);
-    QVariantList wanted;
-    for (int i = 0; i < fields.size(); ++i) {
+TDataSet::TLocateKey TDataSet::LocateKey(const QStringList& names, const QVariantList& values,
+                                         TLocateOptions options) const {
+    TLocateKey key;
+    key.Fields = ResolveFields(names);
+    for (int i = 0; i < key.Fields.size(); ++i) {
+        TField* field = key.Fields[i];
         const QVariant v = values.value(i);
-        wanted << (IsTextType(fields[i]->DataType()) ? (IsNullVar(v) ? QVariant() : QVariant(v.toString()))
-                                                     : fields[i]->Coerce(v));
+        key.Wanted << (IsTextType(field->DataType()) ? (IsNullVar(v) ? QVariant() : QVariant(v.toString()))
+                                                     : field->Coerce(v));
+        key.DataOnly = key.DataOnly && field->FieldKind() == TFieldKind::fkData;
+        key.Slots << (field->FieldKind() == TFieldKind::fkData ? field->FFieldNo : -1);
     }
-    const bool ci = options & loCaseInsensitive, partial = options & loPartialKey;
-    auto matches = [&](const QVariantList& row) {
-        for (int i = 0; i < fields.size(); ++i) {
-            const QVariant& have = row[i];
-            const QVariant& want = wanted[i];
-            if (IsNullVar(want) || IsNullVar(have)) {
-                if (IsNullVar(want) != IsNullVar(have))
-                    return false;
-                continue;
-            }
-            if (IsTextType(fields[i]->DataType())) {
-                const QString h = have.toString(), w = want.toString();
-                const Qt::CaseSensitivity cs = ci ? Qt::CaseInsensitive : Qt::CaseSensitive;
-                if (partial ? !h.startsWith(w, cs) : QString::compare(h, w, cs) != 0)
-                    return false;
-            } else if (CompareValues(have, want) != 0)
+    key.CaseInsensitive = options & loCaseInsensitive;
+    key.Partial = options & loPartialKey;
+    return key;
+}
+
+bool TDataSet::TLocateKey::Matches(const QVariantList& have) const {
+    for (int i = 0; i < Fields.size(); ++i) {
+        const QVariant& h = have[i];
+        const QVariant& want = Wanted[i];
+        if (IsNullVar(want) || IsNullVar(h)) {
+            if (IsNullVar(want) != IsNullVar(h))
                 return false;
+            continue;
         }
-        return true;
-    };
-    bool dataOnly = true;
-    for (TField* field : fields)
-        dataOnly = dataOnly && field->FieldKind() == TFieldKind::fkData;
+        if (IsTextType(Fields[i]->DataType())) {
+            const QString hs = h.toString(), w = want.toString();
+            const Qt::CaseSensitivity cs = CaseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+            if (Partial ? !hs.startsWith(w, cs) : QString::compare(hs, w, cs) != 0)
+                return false;
+        } else if (CompareValues(h, want) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool TDataSet::TLocateKey::MatchesData(const QVector<QVariant>& data) const {
+    QVariantList have;
+    for (int slot : Slots)
+        have << data.value(slot);
+    return Matches(have);
+}
+
+int TDataSet::ScanLocate(const QStringList& names, const QVariantList& values, TLocateOptions options) {
+    const TLocateKey key = LocateKey(names, values, options);
     const int count = InternalRecordCount();
     TRecordBuffer row;
     for (int index = 0; index < count; ++index) {
-        QVariantList have;
-        if (dataOnly) {
+        if (key.DataOnly) {
             InternalGetRow(index, row);
-            for (TField* field : fields)
-                have << row.Data.value(field->FFieldNo);
-        } else {
-            WithRecord(index, [&] {
-                for (TField* field : fields)
-                    have << field->Value();
-            });
+            if (key.MatchesData(row.Data))
+                return index;
+            continue;
         }
-        if (matches(have))
+        QVariantList have;
+        WithRecord(index, [&] {
+            for (TField* field : key.Fields)
+                have << field->Value();
+        });
+        if (key.Matches(have))
             return index;
     }
     return -1;
 }
 
-bool TDataSet::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
-    CheckActive();
-    CheckBrowseMode();
+int TDataSet::LocateIndex(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
     const QStringList names = SplitFieldNames(keyFields);
     const QVariantList values = KeyList(keyValues, int(names.size()));
     int index = -1;
     if (!InternalLocate(names, values, options, index))
         index = ScanLocate(names, values, options);
-    if (index < 0)
-        return false;
-    FireEvent(BeforeScroll);
+    return index;
+}
+
+void TDataSet::BeginLocatedScroll() { FireEvent(BeforeScroll); }
+
+void TDataSet::EndLocatedScroll(int index) {
     MoveTo(index, true);
     FBof = FEof = false;
     FireEvent(AfterScroll);
+}
+
+bool TDataSet::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
+    CheckActive();
+    CheckBrowseMode();
+    const int index = LocateIndex(keyFields, keyValues, options);
+    if (index < 0)
+        return false;
+    BeginLocatedScroll();
+    EndLocatedScroll(index);
     return true;
 }
 

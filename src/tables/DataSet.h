@@ -479,7 +479,28 @@ protected:
     // (empty when there is no master link); `empty` when the master has no
     // row, so the detail shows nothing.
     bool MasterRange(QStringList& fields, QVariantList& values) const;
+    QStringList MasterRangeFields() const; // the detail fields of MasterRange alone
     void Reload(bool refresh = false); // re-reads the rows, keeping the current one where it can
+    // The storage placed changed rows in the view itself: stays on the
+    // current row where it can and tells the views, reading nothing.
+    void ViewChanged();
+    // Locate in two halves: the search (raises on a faulty search) and the
+    // move to the found row with its scroll events.
+    int LocateIndex(const QString& keyFields, const QVariant& keyValues, TLocateOptions options);
+    void BeginLocatedScroll(); // BeforeScroll
+    void EndLocatedScroll(int index); // the move, its scroll event and AfterScroll
+    // What Locate compares: the fields, the wanted values as the fields hold
+    // them, and the options.
+    struct TLocateKey {
+        QList<TField*> Fields;
+        QVector<int> Slots; // data slots; -1 for a calculated or lookup field
+        QVariantList Wanted;
+        bool CaseInsensitive = false, Partial = false;
+        bool DataOnly = true;
+        bool Matches(const QVariantList& have) const;      // values in field order
+        bool MatchesData(const QVector<QVariant>& data) const; // a row's data (DataOnly)
+    };
+    TLocateKey LocateKey(const QStringList& names, const QVariantList& values, TLocateOptions options) const;
     int DataIndexOfField(const QString& name) const; // slot in Data, -1
     int CalcFieldCount() const { return FCalcCount; }
     void CheckActive() const;
@@ -504,6 +525,7 @@ private:
     void ValidateRequired();
     void ClampCursor();
     int ScanLocate(const QStringList& fields, const QVariantList& values, TLocateOptions options);
+    void Resync(bool hadRow, qint64 id);
     QList<TField*> ResolveFields(const QStringList& names) const;
 
     TDataSetState FState = TDataSetState::dsInactive;
@@ -526,6 +548,10 @@ private:
     int FDisableCount = 0;
     bool FPendingEnable = false;
     QString FIndexFieldNames, FIndexName;
+    mutable QString FSplitOrderText, FSplitMasterText; // the texts split last
+    mutable QStringList FSplitOrder, FSplitMaster;
+    mutable QList<QPointer<TField>> FMasterFields; // of FMasterFieldsOf, by FSplitMaster
+    mutable QPointer<TDataSet> FMasterFieldsOf;
     QString FFilterText;
     bool FFiltered = false;
     TFilterOptions FFilterOptions = 0;

@@ -1,6 +1,7 @@
 #include "MorlenTables.h"
 
 #include "Conversions.h"
+#include "DataFilter.h"
 #include "DBTables.h"
 #include "RecError.h"
 
@@ -242,9 +243,8 @@ void TMlTable::PrepareSource() {
         master = MasterSource();
         masterFields = MasterFields();
         QStringList fields;
-        QVariantList values;
         try {
-            MasterRange(fields, values);
+            fields = MasterRangeFields();
         } catch (const Exception&) {
             fields = SplitFieldNames(masterFields); // an order of a stored index not known yet
         }
@@ -282,10 +282,15 @@ void TMlTable::InternalInitFieldDefs() {
     RememberRange();
 }
 
-void TMlTable::FetchFromSource() {
+void TMlTable::FetchFromSource(const QVariantList* range) {
     PrepareSource();
     TClientDataSet::InternalRefresh();
-    RememberRange();
+    if (!range) {
+        RememberRange();
+        return;
+    }
+    FRangeHeld = RangedFetch();
+    FFetchedRange = FRangeHeld ? *range : QVariantList();
 }
 
 void TMlTable::InternalRefresh() {
@@ -305,34 +310,99 @@ void TMlTable::InternalReload() {
             MasterRange(fields, values);
         // The master moved, or the link went and the range widens to every row.
         if (RangedFetch() != FRangeHeld || values != FFetchedRange) {
-            FetchFromSource();
+            FetchFromSource(&values);
             return;
         }
     }
     TClientDataSet::InternalReload();
 }
 
+// The search is what may fail and read as "not found"; once the cursor
+// stands on the found row, an error of its scroll hooks or of a detail
+// following it is the caller's to see, as with any move.
 bool TMlTable::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
     // A pending post that fails is no search: its error goes to the caller.
     if (Active())
         CheckBrowseMode();
+    int index = -1;
     try {
-        return TClientDataSet::Locate(keyFields, keyValues, options);
+        CheckActive();
+        index = LocateIndex(keyFields, keyValues, options);
+        if (index < 0)
+            return false;
+        BeginLocatedScroll();
     } catch (const std::exception&) {
         return false;
     }
+    EndLocatedScroll(index);
+    return true;
+}
+
+// The rows held are the stored ones as read: written through, no change
+// waiting, and so many that asking the store beats looking at every row.
+bool TMlTable::StoreAnswers() const {
+    return Provider() && !FFrozen && !DatabaseName().isEmpty() && FRows.size() > WholeRefreshRows &&
+           ChangeCount() == 0;
+}
+
+// The store finds the candidates by its indexes; each is checked against the
+// row held, and the first of them in the view is the one found.
+bool TMlTable::InternalLocate(const QStringList& fields, const QVariantList& values, TLocateOptions options,
+                              int& index) {
+    if (!StoreAnswers())
+        return false;
+    const TLocateKey key = LocateKey(fields, values, options);
+    if (!key.DataOnly)
+        return false;
+    int first = -1;
+    if (!FSource->LocateRowIds(fields, key.Wanted, options, {}, [&](qint64 sourceId) {
+            const int at = StorageIndexOfSourceId(sourceId);
+            if (at >= 0 && key.MatchesData(FRows[at].Row.Values)) {
+                const int shown = ViewIndexOfStorage(at);
+                if (shown >= 0 && (first < 0 || shown < first))
+                    first = shown;
+            }
+            return true;
+        }))
+        return false;
+    index = first;
+    return true;
+}
+
+// A filter that ignores case narrows the rows by the store's COLLATE NOCASE
+// index where its condition allows; each row found is checked against the
+// row held.
+bool TMlTable::ViewCandidates(QVector<int>& rows) {
+    const TFilterExpr* filter = ActiveFilter();
+    if (!filter || !(FilterOptions() & foCaseInsensitive) || !StoreAnswers())
+        return false;
+    QVariantList params;
+    bool exact = true;
+    const QString condition = filter->ToSql(params, exact);
+    if (condition == QLatin1String("1"))
+        return false;
+    return FSource->SelectRowIds(condition, params, [&](qint64 sourceId) {
+        const int at = StorageIndexOfSourceId(sourceId);
+        if (at >= 0)
+            rows << at;
+        return true;
+    });
 }
 
 // The in-memory unique indexes of the stored table: a second row with the
 // same key is refused before anything is written, as the store would. Checked
-// after BeforePost, which may still fill the key.
+// after BeforePost, which may still fill the key. Many rows held as stored:
+// the store's index names the rows that may hold the key.
 int TMlTable::InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) {
+    const bool askStore = StoreAnswers();
     for (const TIndexDef& index : IndexDefs()) {
         if (!index.Unique)
             continue;
+        const QStringList names = SplitFieldNames(index.Fields);
         QVector<int> keySlots;
+        QVariantList keyValues;
         bool complete = true;
-        for (const QString& name : SplitFieldNames(index.Fields)) {
+        for (const QString& name : names) {
             const int slot = DataIndexOfField(name);
             const QVariant value = slot >= 0 ? buffer.Data.value(slot) : QVariant();
             if (!value.isValid() || value.isNull()) {
@@ -340,18 +410,28 @@ int TMlTable::InternalPost(TRecordBuffer& buffer, bool inserting, int insertInde
                 break;
             }
             keySlots << slot;
+            keyValues << value;
         }
         if (!complete || keySlots.isEmpty())
             continue;
-        for (const TRow& row : FRows) {
+        const auto collides = [&](const TRow& row) {
             if (!inserting && row.Id == buffer.Id)
-                continue;
-            bool same = true;
-            for (int i = 0; i < keySlots.size() && same; ++i)
-                same = CompareValues(row.Row.Values.value(keySlots[i]), buffer.Data.value(keySlots[i])) == 0;
-            if (same)
-                throw EDatabaseError(KeyViolationMessage);
-        }
+                return false;
+            for (int i = 0; i < keySlots.size(); ++i)
+                if (CompareValues(row.Row.Values.value(keySlots[i]), buffer.Data.value(keySlots[i])) != 0)
+                    return false;
+            return true;
+        };
+        bool taken = false;
+        const bool asked = askStore && FSource->LocateRowIds(names, keyValues, 0, {}, [&](qint64 sourceId) {
+            const int at = StorageIndexOfSourceId(sourceId);
+            taken = at >= 0 && collides(FRows[at]);
+            return !taken;
+        });
+        if (!asked)
+            taken = std::any_of(FRows.cbegin(), FRows.cend(), collides);
+        if (taken)
+            throw EDatabaseError(KeyViolationMessage);
     }
     if (inserting)
         FPostedId = FNextId; // the memory identity the new row gets
@@ -433,9 +513,22 @@ void TMlTable::RereadCurrentRow() {
     if (!FSource->ReadStoredRow(row.Row.SourceId, row.Row.Values))
         return;
     row.Row.Values.resize(FFieldDefs.size());
-    FRows.remove(at);
-    FRows.append(row); // its place in storage order: the newest row
-    Reload();
+    const int last = int(FRows.size()) - 1;
+    if (at == last && row.Row.Values == FRows[at].Row.Values)
+        return; // as it was written
+    // Its place in storage order is the newest row's; in the view its order's.
+    if (at != last) {
+        FView.removeOne(at);
+        for (int& index : FView)
+            if (index > at)
+                --index;
+        FRows.remove(at);
+        FRows.append(row);
+    } else {
+        FRows[at] = row;
+    }
+    PlaceRow(last);
+    ViewChanged();
 }
 
 void TMlTable::InternalDelete(int index) {

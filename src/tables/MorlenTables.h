@@ -100,7 +100,8 @@ public:
     void LoadPacket(const TDataPacket& packet);
 
     // An error during the search reads as "not found"; a pending post that
-    // fails raises its error.
+    // fails raises its error, and so does a scroll hook once the cursor
+    // stands on the found row.
     bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0) override;
     // Posts in memory, writes back unless frozen, and stays on an inserted row.
     // AfterPost is raised after the write-back. A row the store refuses is
@@ -115,14 +116,18 @@ protected:
     void InternalReload() override;
     void InternalDelete(int index) override;
     int InternalPost(TRecordBuffer& buffer, bool inserting, int insertIndex) override;
+    bool InternalLocate(const QStringList& fields, const QVariantList& values, TLocateOptions options,
+                        int& index) override;
+    bool ViewCandidates(QVector<int>& rows) override;
 
 private:
     friend class TMlSwitch;
     bool FirstFieldIsAutoInc() const;
     void ComputeLastAutoInc();
     bool RangedFetch() const;
+    bool StoreAnswers() const;
     void PrepareSource();
-    void FetchFromSource();
+    void FetchFromSource(const QVariantList* range = nullptr); // the master's key when known
     void RememberRange();
     void WriteBack();
     void GotoLastStored();

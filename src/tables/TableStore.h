@@ -13,6 +13,8 @@
 //                        open datasets of every kind; a rollback re-reads
 //                        them. TTransactionScope: commit explicitly, rolled
 //                        back on leaving. StatementCount for the benches.
+//                        Reads share one read transaction until the event
+//                        loop runs; any write of the process ends it first.
 //   TDataSet             cursor (First/Next/Prior/Last/MoveBy/Bof/Eof/RecNo/
 //                        RecordCount/bookmarks/Refresh), states and editing
 //                        (Edit/Insert/Append/Post/Cancel/Delete with the

@@ -1,6 +1,7 @@
 // Faults of the cached tables that would reach patient data: writes to the
-// other variant, stale rows after a rollback or close, ranges, filters,
-// refused write-backs, frozen numbering and the transaction of a write-back.
+// other variant, stale rows and edits after a rollback or close, reads that
+// miss a write, ranges, filters, refused write-backs, frozen numbering, the
+// transaction of a write-back and errors a Locate must not hide.
 
 #include "MorlenTables.h"
 #include "RecError.h"
@@ -8,7 +9,10 @@
 #include "TestErrors.h"
 #include "TestMain.h"
 
+#include <QCoreApplication>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -121,6 +125,90 @@ private slots:
         journal->Refresh();
         QVERIFY(journal->Locate("Journal id", ghost));
         QCOMPARE(journal->FieldByName("Doctor")->AsString(), QString("Other"));
+    }
+
+    // A dataset editing a row that a rollback takes back drops the edit: the
+    // row's identity is free again, and posting would write another row.
+    void rollbackCancelsAPendingEdit_data() {
+        QTest::addColumn<bool>("cached");
+        QTest::newRow("stored table") << false;
+        QTest::newRow("cached table") << true;
+    }
+    void rollbackCancelsAPendingEdit() {
+        QFETCH(bool, cached);
+        TJournalDatabase db;
+        std::unique_ptr<TDataSet> editor;
+        if (cached) {
+            editor = MlTable(db, "Journal");
+        } else {
+            auto table = std::make_unique<TTable>();
+            table->SetDatabaseName(db.Name());
+            table->SetTableName("Journal");
+            editor = std::move(table);
+        }
+        editor->SetIndexFieldNames("Journal id");
+        editor->Open();
+        db.Db->StartTransaction();
+        db.AddJournal(30, 3, EncodeDate(2024, 1, 1), "Ghost");
+        editor->Refresh();
+        QVERIFY(editor->Locate("Journal id", 30));
+        editor->Edit();
+        editor->FieldByName("Doctor")->SetAsString("Typed");
+        db.Db->Rollback();
+        QCOMPARE(editor->State(), TDataSetState::dsBrowse);
+        QCOMPARE(editor->RecordCount(), 4);
+        QVERIFY(!editor->Locate("Journal id", 30));
+        // Another writer takes the freed identity; nothing here overwrites it.
+        db.AddJournal(30, 2, EncodeDate(2024, 2, 2), "Other");
+        editor->CheckBrowseMode();
+        QCOMPARE(Stored(db, "Journal", "Doctor"), QStringList({"Lind", "Lind", "Moe", "Moe", "Other"}));
+    }
+
+    // Reads share one read transaction until the event loop runs; a write of
+    // any database of the process ends it first, so the next read sees the
+    // write, and a write here never waits on it.
+    void readsSeeEveryWriteOfTheProcess() {
+        TJournalDatabase db;
+        Session().AddAlias("SecondAlias", {"TYPE=SQLITE", "PATH=" + db.Dir.path(), "DATABASE NAME=test.db"});
+        TDatabase second;
+        second.SetDatabaseName("Second");
+        second.SetAliasName("SecondAlias");
+        second.Open();
+        TTable journal;
+        journal.SetDatabaseName(db.Name());
+        journal.SetTableName("Journal");
+        journal.Open();
+        QCOMPARE(journal.RecordCount(), 4);
+        second.ExecSql("INSERT INTO Journal (\"Journal id\", \"Patient id\") VALUES (40, 3)");
+        journal.Refresh();
+        QCOMPARE(journal.RecordCount(), 5);
+        auto other = MlTable(db, "Journal");
+        other->SetDatabaseName("Second");
+        other->Open();
+        other->Append();
+        other->FieldByName("Patient id")->SetAsInteger(3);
+        other->Post(); // in a transaction of its own, while the first database reads
+        journal.Refresh();
+        QCOMPARE(journal.RecordCount(), 6);
+        journal.Last();
+        journal.Edit();
+        journal.FieldByName("Doctor")->SetAsString("Vik");
+        journal.Post();
+        other->Refresh();
+        QVERIFY(other->Locate("Doctor", "Vik"));
+        // A writer outside the store is seen once the event loop has run.
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "raw-writer");
+            raw.setDatabaseName(db.Dir.filePath("test.db"));
+            QVERIFY(raw.open());
+            QVERIFY(QSqlQuery(raw).exec("DELETE FROM Journal WHERE \"Journal id\" = 40"));
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase("raw-writer");
+        QCoreApplication::processEvents();
+        journal.Refresh();
+        QCOMPARE(journal.RecordCount(), 5);
+        second.Close();
     }
 
     void closingTheDatabaseClosesEveryDataSet() {
@@ -386,6 +474,27 @@ private slots:
         QCOMPARE(patients->State(), TDataSetState::dsInsert); // the typed row stays
         patients->Cancel();
         QVERIFY(!patients->Locate("No such field", 1)); // a failing search still reads as not found
+    }
+
+    // Once the cursor stands on the found row, an error of AfterScroll (or of
+    // a detail following) is the caller's; a failing search, or a BeforeScroll
+    // that refuses the move, leaves the cursor and reads as not found.
+    void locatePassesOnAScrollHookError() {
+        TJournalDatabase db;
+        auto patients = MlTable(db, "Patient");
+        patients->SetIndexFieldNames("Patient id");
+        patients->Open();
+        patients->AfterScroll = [](TDataSet* d) {
+            if (d->FieldByName("Patient id")->AsInteger() == 2)
+                throw EDatabaseError("No country for this row");
+        };
+        QCOMPARE(ErrorOf([&] { patients->Locate("Patient id", 2); }), QString("No country for this row"));
+        QCOMPARE(patients->FieldByName("Patient id")->AsInteger(), 2);
+        QVERIFY(patients->Locate("Patient id", 3));
+        QVERIFY(!patients->Locate("No such field", 1));
+        patients->BeforeScroll = [](TDataSet*) { throw EDatabaseError("Stay"); };
+        QVERIFY(!patients->Locate("Patient id", 1));
+        QCOMPARE(patients->FieldByName("Patient id")->AsInteger(), 3);
     }
 
     void rowDeletedByAnotherDataSetLeavesTheView() {
