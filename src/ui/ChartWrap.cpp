@@ -321,10 +321,15 @@ void TChartWrap::ScaleProgressAxis(QChart* chart) {
         const double niceLow = std::floor(low / step) * step;
         const double niceHigh = std::ceil(high / step) * step;
         SetAxisRange(axis, niceLow, niceHigh);
+        axis->setTickType(QValueAxis::TicksFixed);
         axis->setTickCount(std::clamp(int(std::lround((niceHigh - niceLow) / step)) + 1, 2, 11));
         return;
     }
     SetAxisRange(axis, low, 1.08 * high);
+    // The range ends at the values themselves; the labels stay at round numbers.
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(NiceStep((axis->max() - axis->min()) / 6));
 }
 
 // ------------------------------------------------------------- number grid
@@ -361,6 +366,14 @@ void TChartWrap::FillNumberGrid(QTableWidget* grid) {
     set(0, 0, QString());
     for (int c = 0; c < headings.size(); ++c)
         set(0, c + 1, headings[c]);
+    auto boldHeadings = [grid] {
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (QTableWidgetItem* item = grid->item(0, c)) {
+                QFont font = grid->font();
+                font.setBold(true);
+                item->setFont(font);
+            }
+    };
 
     int row = 1;
     TField* examination = exam->FieldByName(QStringLiteral("Examination"));
@@ -387,6 +400,7 @@ void TChartWrap::FillNumberGrid(QTableWidget* grid) {
                 }
             });
     }
+    boldHeadings();
     walk.Finish();
 }
 
@@ -464,7 +478,7 @@ QStringList CaptionsOf(const QObject* series) { return series->property(Captions
 
 QString PercentText(double value, int decimals) { return FloatToStrFixed(value, decimals) + QStringLiteral(" %"); }
 
-QChart* BarChart(QBarSet* examinationSeries, QBarSet* goalSeries) {
+QChart* BarChart(QBarSet* examinationSeries, QBarSet* goalSeries, const QString& axisTitle) {
     auto* chart = new QChart;
     Prepare(chart);
     // Each bar stands above its own caption: the two sets are stacked
@@ -493,7 +507,7 @@ QChart* BarChart(QBarSet* examinationSeries, QBarSet* goalSeries) {
     x->setLabelsFont(QApplication::font());
     chart->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(x);
-    QValueAxis* y = PercentAxis(chart, QStringLiteral("%"));
+    QValueAxis* y = PercentAxis(chart, axisTitle);
     y->setRange(0, std::max(10.0, top * 1.2));
     y->applyNiceNumbers();
     bars->attachAxis(y);
@@ -553,21 +567,20 @@ QChart* ProgressChart(QLineSeries* examinationSeries, QLineSeries* goalSeries, c
     x->setRange(-0.3, std::max<qsizetype>(1, dates.size() - 1) + 0.3);
     chart->addAxis(x, Qt::AlignBottom);
     QValueAxis* y = PercentAxis(chart, axisTitle);
-    for (QLineSeries* line : {examinationSeries, goalSeries}) {
+    // The examination line in a strong blue, the goal line dashed in green:
+    // told apart in print without colour too.
+    const QList<std::pair<QLineSeries*, QPen>> lines{
+        {examinationSeries, QPen(QColor(0, 70, 160), 2.5)},
+        {goalSeries, QPen(QColor(0, 140, 60), 2.5, Qt::DashLine)}};
+    for (const auto& [line, pen] : lines) {
         if (line->count() == 0)
             continue;
-        line->setPointsVisible(true);
-        QPen pen = line->pen();
-        pen.setWidthF(2.5);
-        line->setPen(pen);
         chart->addSeries(line);
         line->attachAxis(x);
         line->attachAxis(y);
-    }
-    if (goalSeries->count() > 0 && examinationSeries->count() > 0) {
-        QPen pen = goalSeries->pen();
-        pen.setStyle(Qt::DashLine);
-        goalSeries->setPen(pen);
+        line->setPointsVisible(true);
+        line->setPen(pen);
+        line->setColor(pen.color());
     }
     return chart;
 }

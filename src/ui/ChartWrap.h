@@ -110,7 +110,7 @@ private:
 // program's number format.
 namespace ChartLook {
 // The two bars side by side, each above its caption, the band texts in the legend.
-QChart* BarChart(QBarSet* examinationSeries, QBarSet* goalSeries);
+QChart* BarChart(QBarSet* examinationSeries, QBarSet* goalSeries, const QString& axisTitle = QStringLiteral("%"));
 // Slices labelled with the factor and its share.
 QChart* PieChart(QPieSeries* series);
 // The lines over the examinations' dates; the goal line only when it has points.

@@ -5,6 +5,8 @@
 // the composed texts, the progress axis, and the charts as a user sees them.
 
 #include "ChartFixture.h"
+#include "Application.h"
+#include "BvDictionary.h"
 #include "Conversions.h"
 #include "FormatSettings.h"
 #include "TestErrors.h"
@@ -667,14 +669,23 @@ private slots:
     void grabCharts_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("name");
-        QTest::newRow("English") << "en/gb" << "en";
-        QTest::newRow("Danish") << "da/dk" << "da";
+        QTest::addColumn<int>("dictionaryLanguage");
+        QTest::newRow("English") << "en/gb" << "en" << 1;
+        QTest::newRow("Danish") << "da/dk" << "da" << 2;
     }
     void grabCharts() {
         QFETCH(QString, language);
         QFETCH(QString, name);
+        QFETCH(int, dictionaryLanguage);
         TPatientRows rows = Rows();
         SamplePatient(rows);
+        // The dictionary as the user's language choice sets it.
+        FMediator->MainDictionary->SetFileName(ApplicationDirectory() + "Tavlo.mld");
+        FMediator->MainDictionary->SetCurrentLanguage(dictionaryLanguage);
+        struct TEnglishAgain {
+            TMediatorDataModule* Mediator;
+            ~TEnglishAgain() { Mediator->MainDictionary->SetCurrentLanguage(1); }
+        } english{FMediator.get()};
         TChartWorld world(language);
         TDecimalSeparatorScope scope(world.Material.CountryData->DecimalSeparatorChar());
         world.Show(1, 11);
@@ -691,7 +702,7 @@ private slots:
         auto* exam = new QBarSet("");
         auto* goal = new QBarSet("");
         world.Wrap->FillBars(exam, goal);
-        QChart* bars = ChartLook::BarChart(exam, goal);
+        QChart* bars = ChartLook::BarChart(exam, goal, world.Material.CountryData->AbsoluteRiskTitle() + " (%)");
         QCOMPARE(bars->legend()->markers().size(), 2);
         QCOMPARE(bars->legend()->markers()[0]->label(), exam->label());
         show(bars, "bars");
