@@ -209,6 +209,25 @@ private slots:
         QCOMPARE(world.Calculation->TreatmentRisk, t5);
     }
 
+    // A 10-year calculation that fails for the band still gives the user's
+    // period back, recalculated, and the failure reaches the caller.
+    void barPeriodRestoredAfterError() {
+        TPatientRows rows = Rows();
+        SamplePatient(rows);
+        TChartWorld world;
+        world.Calculation->SetPredictionYears(5);
+        world.Calculation->Recalculate();
+        const double r5 = world.Calculation->ExaminationRisk;
+        world.Calculation->OnCalculated = [&](QObject*) {
+            if (world.Calculation->PredictionYears() == 10)
+                throw Exception("no 10-year baseline");
+        };
+        QBarSet exam(""), goal("");
+        QCOMPARE(ErrorOf([&] { world.Wrap->FillBars(&exam, &goal); }), QString("no 10-year baseline"));
+        QCOMPARE(world.Calculation->PredictionYears(), 5);
+        QCOMPARE(world.Calculation->ExaminationRisk, r5);
+    }
+
     // The pie holds the treatable factors' positive shares of the positive
     // sum, in list order, with their names and colours.
     void pieShares() {
@@ -362,6 +381,26 @@ private slots:
             QCOMPARE(exam->Filtered(), filtered);
             QCOMPARE(world.Calculation->ExaminationRisk, risk);
         });
+    }
+
+    // In the Prevention edition the copy shows only the model's values by
+    // a filter of its own: the progress of one factor leaves it in place.
+    void progressKeepsModelFilter() {
+        SetEdition(TEdition::Prevention);
+        TPatientRows rows = Rows();
+        SamplePatient(rows);
+        TChartWorld world;
+        world.Show(1, 12);
+        TMlTable* exam = world.Copy()->Exam;
+        const QString filter = exam->Filter();
+        QVERIFY2(exam->Filtered() && filter.contains("[Risk id]"), qPrintable(filter));
+        world.Wrap->ProgressRiskId = 1;
+        world.Wrap->SingleRisk = true;
+        world.Wrap->CollectProgress();
+        QVERIFY(SameValues(Values(world.Wrap->ProgressList), {165, 152, 138}));
+        QCOMPARE(exam->Filter(), filter);
+        QVERIFY(exam->Filtered());
+        QCOMPARE(world.CopyJournalId(), 12);
     }
 
     // The absolute risk over the examinations is each examination's own
