@@ -50,7 +50,12 @@ public:
         if (FDone)
             return;
         try {
-            Restore();
+            if (FMark.isValid() && FJournal->BookmarkValid(FMark))
+                FJournal->GotoBookmark(FMark);
+        } catch (...) {
+        }
+        try {
+            FCalculation->Recalculate();
         } catch (...) {
         }
     }
@@ -60,6 +65,7 @@ public:
         FDone = true;
         Restore();
     }
+
 private:
     void Restore() {
         if (FMark.isValid() && FJournal->BookmarkValid(FMark))
