@@ -317,10 +317,12 @@ void TCalcRun::Connect() {
     FMediator->ConnectDatabases(ApplicationAliasName, true);
     // A scratch database: a crash loses nothing worth keeping.
     FMediator->PatientDatabase->ExecSql(QStringLiteral("PRAGMA synchronous = OFF"));
-    if (FOptions.Diabetes)
-        FMediator->DiabetesSwitch->SetDiabetes(true);
     FMaterial = std::make_unique<TTvWorkMaterialDataModule>();
     FMaterial->CreateModules();
+    // The modules' switched tables join the switch as they are made and
+    // follow its next change: as the window switches for a diabetic patient.
+    if (FOptions.Diabetes)
+        FMediator->DiabetesSwitch->SetDiabetes(true);
     FJournal = FMaterial->WorkJournal();
     FCalculation = FMaterial->WorkCalculation();
     if (!FJournal || !FCalculation)
