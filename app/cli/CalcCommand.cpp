@@ -4,6 +4,7 @@
 #include "BuildMediatorDM.h"
 #include "Conversions.h"
 #include "DateTime.h"
+#include "Edition.h"
 #include "DBTables.h"
 #include "DataSet.h"
 #include "Exceptions.h"
@@ -159,13 +160,23 @@ struct TOptions {
     QString File = QStringLiteral("-");
 };
 
+// Decimal digits only: the integer conversion would also take "$" hex.
+bool IsDigits(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 int PositiveOption(const QStringList& arguments, int& at) {
     const QString name = arguments.at(at);
     if (at + 1 >= arguments.size())
         throw EUsage(QStringLiteral("%1 needs a number").arg(name));
     const QString value = arguments.at(++at);
     int number = 0;
-    if (!TryStrToInt(value, number) || number <= 0 || value.trimmed() != value)
+    if (!IsDigits(value) || !TryStrToInt(value, number) || number <= 0)
         throw EUsage(QStringLiteral("%1: '%2' is not a whole number above 0").arg(name, value));
     return number;
 }
@@ -338,8 +349,17 @@ void TCalcRun::Connect() {
                          .arg(FOptions.Model)
                          .arg(FCalculation->ModelId()));
     FCalculation->InitPredictionYears();
-    if (FOptions.Years)
+    if (FOptions.Years) {
+        // The periods the window offers; the model is made for those.
+        QStringList choices;
+        FCalculation->PredictionChoices(choices);
+        bool offered = false;
+        for (const QString& choice : choices)
+            offered = offered || StrToIntDef(choice.trimmed(), 0) == FOptions.Years;
+        if (!offered)
+            throw EUsage(QStringLiteral("--years %1: the periods offered are %2").arg(FOptions.Years).arg(choices.join(QStringLiteral(", "))));
         FCalculation->SetPredictionYears(FOptions.Years);
+    }
     FCalculation->LoadFormulas();
     FCalculation->AutoCalculate = true;
 }
@@ -486,7 +506,7 @@ QStringList TCalcRun::Score(const TRecord& record) {
     try {
         const QString ageText = fields.at(FAgeColumn).trimmed();
         int age = 0;
-        if (!TryStrToInt(ageText, age) || age <= 0)
+        if (!IsDigits(ageText) || !TryStrToInt(ageText, age) || age <= 0)
             throw Exception(QStringLiteral("Age: '%1' is not a whole number of years above 0").arg(fields.at(FAgeColumn)));
         if (FDiabetesColumn >= 0) {
             const std::optional<double> diabetes = ReadNumber(fields.at(FDiabetesColumn), FHeader.at(FDiabetesColumn));
@@ -542,9 +562,8 @@ QStringList TCalcRun::Score(const TRecord& record) {
         }
         results[0] = Fixed4(FCalculation->ExaminationRisk);
         results[1] = Fixed4(FCalculation->TreatmentRisk);
-        results[2] = std::isfinite(FCalculation->NNT) && std::fabs(FCalculation->NNT) < 9e18
-                         ? IntToStr(Round(FCalculation->NNT))
-                         : QStringLiteral("0");
+        results[2] = std::fabs(FCalculation->NNT) < 9e18 ? IntToStr(Round(FCalculation->NNT))
+                                                          : FloatToStr(FCalculation->NNT, QLatin1Char('.'));
         results[3] = QStringLiteral("1");
     } catch (const EAbort&) {
         results[4] = QStringLiteral("line %1: aborted").arg(record.Line);
@@ -602,7 +621,14 @@ int RunCalcCommand(const QStringList& arguments, QIODevice& input, QIODevice& ou
         ~TRestoreHandler() { TApplication::OnException = Previous; }
     } restoreHandler{previousHandler};
     try {
-        const TOptions options = ReadOptions(arguments);
+        TOptions options = ReadOptions(arguments);
+        // The installation's edition, as the program starts with it: it
+        // decides the model variants the window calculates with.
+        ProvisionEdition();
+        if (Edition() == TEdition::Diabetes)
+            options.Diabetes = true; // every patient of this edition is diabetic
+        if (options.Diabetes && Edition() == TEdition::Prevention)
+            throw EUsage(QStringLiteral("--diabetes: the Prevention edition has no diabetes model"));
         QByteArray bytes;
         if (options.File == QLatin1String("-")) {
             bytes = input.readAll();

@@ -160,6 +160,18 @@ private slots:
         QCOMPARE(Column(records, "NNT").value(0), nnt);
     }
 
+    // The prediction period asked for is the one calculated: five years
+    // give a smaller risk than ten for the same patient.
+    void predictionPeriod() {
+        const QByteArray input = Header + "\nM,55,140,5.5,1.2,0\n";
+        const TCliResult ten = RunCalc({}, input);
+        const TCliResult five = RunCalc({"--years", "5"}, input);
+        QVERIFY2(five.Status == 0, qPrintable(five.Errors));
+        const double tenYears = Percent(Column(ReadCsv(ten.Output), "Examination risk").value(0));
+        const double fiveYears = Percent(Column(ReadCsv(five.Output), "Examination risk").value(0));
+        QVERIFY2(fiveYears > 0 && fiveYears < tenYears, qPrintable(QString("%1 %2").arg(fiveYears).arg(tenYears)));
+    }
+
     // A factor without a column takes its default (cholesterol 5, HDL 1.5);
     // an empty cell is no value either.
     void missingFactorsTakeTheirDefaults() {
@@ -254,6 +266,8 @@ private slots:
                                        << "Age: '55.5' is not a whole number of years above 0" << "";
         QTest::newRow("outside the factor's range") << QStringList{} << QByteArray(Header + "\nM,55,400,5,1.3,0\n") << 1
                                                     << "Blood pressure: 400 is outside 70 to 250" << "";
+        QTest::newRow("age in hex") << QStringList{} << QByteArray(Header + "\nM,$37,140,5,1.3,0\n") << 1
+                                    << "Age: '$37' is not a whole number of years above 0" << "";
         QTest::newRow("too few fields") << QStringList{} << QByteArray(Header + "\nM,55,140\n") << 1
                                         << "line 2 has 3 fields, the header 6" << "";
         QTest::newRow("diabetic without --diabetes") << QStringList{} << QByteArray(Header + ",Diabetes\nM,55,140,5,1.3,0,1\n")
@@ -262,6 +276,8 @@ private slots:
                                         << "unknown option --frobnicate";
         QTest::newRow("option without its number") << QStringList{"--years"} << QByteArray() << 2 << ""
                                                    << "--years needs a number";
+        QTest::newRow("a period not offered") << QStringList{"--years", "7"} << QByteArray(Header + "\n") << 2 << ""
+                                              << "--years 7: the periods offered are 5, 10";
         QTest::newRow("no such model") << QStringList{"--model", "99"} << QByteArray(Header + "\n") << 2 << ""
                                        << "--model 99: there is no such model";
         QTest::newRow("no such country") << QStringList{"--country", "7"} << QByteArray(Header + "\n") << 2 << ""
