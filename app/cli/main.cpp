@@ -1,5 +1,6 @@
 // The headless command: tools for model authors that need no window system.
 
+#include "CalcCommand.h"
 #include "CheckModelCommand.h"
 #include "ExprRunner.h"
 
@@ -14,16 +15,23 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
-    if (command != QLatin1String("expr") && command != QLatin1String("check-model")) {
-        std::fprintf(stderr, "%s\n%s\n", qPrintable(ExprCommandUsage()), qPrintable(CheckModelCommandUsage()));
+    if (command != QLatin1String("expr") && command != QLatin1String("check-model") &&
+        command != QLatin1String("calc")) {
+        std::fprintf(stderr, "%s\n%s\n%s\n", qPrintable(ExprCommandUsage()), qPrintable(CheckModelCommandUsage()),
+                     qPrintable(CalcCommandUsage()));
         return 2;
     }
     QFile input, output, errors;
     input.open(stdin, QIODevice::ReadOnly);
     output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    int status = command == QLatin1String("expr") ? RunExprCommand(arguments.mid(2), input, output, errors)
-                                                  : RunCheckModelCommand(arguments.mid(2), output, errors);
+    int status = 0;
+    if (command == QLatin1String("expr"))
+        status = RunExprCommand(arguments.mid(2), input, output, errors);
+    else if (command == QLatin1String("check-model"))
+        status = RunCheckModelCommand(arguments.mid(2), output, errors);
+    else
+        status = RunCalcCommand(arguments.mid(2), input, output, errors);
     output.flush();
     errors.flush();
     return status;

@@ -557,6 +557,8 @@ void TXTvWorkJournalDataModule::SetBaseDefaults(TDataSet* table, bool diabetic) 
     const int patientId = ownBase ? CurrentId(Patient, QStringLiteral("Patient id")) : 0;
     if (ownBase && patientId == 0)
         return; // no patient, no base values
+    // A new patient's sex as the Danish identity tells it, in place of the default.
+    const std::optional<int> proposedSex = ownBase && FInserting ? ProposedSex() : std::nullopt;
 
     std::unique_ptr<TTransactionScope> transaction;
     if (ownBase)
@@ -583,6 +585,9 @@ void TXTvWorkJournalDataModule::SetBaseDefaults(TDataSet* table, bool diabetic) 
     for (const TRisk& risk : risks) {
         const bool found = ownBase ? target->Locate(QStringLiteral("Patient id;Risk id"), QVariantList{patientId, risk.Id})
                                    : target->Locate(QStringLiteral("Risk id"), risk.Id);
+        const bool proposal = proposedSex && risk.Id == SexRiskId;
+        if (found && proposal && !examination->IsNull())
+            continue; // a value is there already: only a default is proposed
         if (found)
             target->Edit();
         else {
@@ -593,12 +598,33 @@ void TXTvWorkJournalDataModule::SetBaseDefaults(TDataSet* table, bool diabetic) 
         }
         if (diabetes && risk.Id == 7)
             examination->SetAsFloat(1);
+        else if (proposal)
+            examination->SetAsFloat(*proposedSex);
         else
             SetStored(examination, risk.Default);
         target->Post();
     }
     if (transaction)
         transaction->Commit();
+}
+
+// The Danish CPR number ends in a digit that is odd for a man and even for
+// a woman; the sequence id is that part of it. The rule follows the country
+// (Denmark, by its language code), not the identity rule: the shipped
+// countries share one rule, and only Denmark types CPR sequence numbers.
+std::optional<int> TXTvWorkJournalDataModule::ProposedSex() const {
+    if (!CountryData || !CountryData->Country || !CountryData->Country->Active())
+        return std::nullopt;
+    const QString language = CountryData->Country->FieldByName(QStringLiteral("ISOLanguage"))->AsString().trimmed();
+    if (language.compare(QLatin1String("da/dk"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    const QString sequence = Patient->FieldByName(QStringLiteral("Sequence id"))->AsString().trimmed();
+    if (sequence.isEmpty())
+        return std::nullopt;
+    const QChar last = sequence.back();
+    if (last < QLatin1Char('0') || last > QLatin1Char('9'))
+        return std::nullopt;
+    return (last.digitValue() % 2 == 1) ? 0 : 1; // Sex: men 0, women 1
 }
 
 // ---------------------------------------------------------------- values

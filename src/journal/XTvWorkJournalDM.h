@@ -14,6 +14,7 @@
 #include "BuildJournalDM.h"
 
 #include <memory>
+#include <optional>
 
 class TBvExprResult;
 class TBvExprSource;
@@ -40,13 +41,22 @@ public:
     TJournalCalculation* Calculation() const { return FCalculation; }
     // Creates or updates the base values of the current patient (table none)
     // or of the given table's rows, from the risks' defaults; risk 7 is 1
-    // for a diabetic patient or in the Diabetes edition.
+    // for a diabetic patient or in the Diabetes edition. A new patient of
+    // Denmark gets the sex its sequence id tells (ProposedSex) instead of the
+    // default, unless the patient has a sex value already.
     virtual void SetBaseDefaults(TDataSet* table, bool diabetic);
     // Fills the values of the examination just inserted from the previous
     // examination, or from the template of Journal id 1 for the first one.
     virtual void TransferValues();
     // Nothing here; the product's module switches the model variant.
     virtual void SetDiabetes(bool /*value*/) {}
+
+    // The sex the current patient's Danish sequence id tells: its last digit
+    // odd a man (0), even a woman (1). None outside Denmark or when the
+    // sequence id does not end in a digit.
+    std::optional<int> ProposedSex() const;
+    // The risk factor "Sex".
+    static constexpr int SexRiskId = 5;
 
     // The country's identity of the current patient: the birth date in the
     // country's BirthDateFormat without separators, then the sequence id.

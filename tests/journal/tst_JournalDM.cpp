@@ -798,6 +798,57 @@ private slots:
         QVERIFY(exam->Locate("Risk id", 2));
         QCOMPARE(exam->FieldByName("Enabled")->AsBoolean(), false);
     }
+    // ------------------------------------------------------------ sex from a Danish identity
+
+    // A new Danish patient's sex is proposed by the last digit of the
+    // sequence id (odd a man, even a woman) in place of the default; other
+    // countries and other sequence ids keep the default.
+    void proposedSex_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("sequence");
+        QTest::addColumn<QString>("defaultSex");
+        QTest::addColumn<double>("sex");
+        QTest::newRow("Danish, odd: man") << "da/dk" << "0013" << "1" << 0.0;
+        QTest::newRow("Danish, even: woman") << "da/dk" << "0014" << "0" << 1.0;
+        QTest::newRow("Danish, zero is even") << "da/dk" << "0010" << "0" << 1.0;
+        QTest::newRow("Danish, no digit at the end") << "da/dk" << "001X" << "1" << 1.0;
+        QTest::newRow("British: the default") << "en/gb" << "0014" << "0" << 0.0;
+    }
+    void proposedSex() {
+        QFETCH(QString, language);
+        QFETCH(QString, sequence);
+        QFETCH(QString, defaultSex);
+        QFETCH(double, sex);
+        ExecApplication("UPDATE Risks SET \"Default\" = ? WHERE \"Risk id\" = 5", {defaultSex});
+        TJournalWorld world(true, language);
+        TDatedJournal* journal = world.Journal.get();
+        journal->Patient->Insert();
+        journal->Patient->FieldByName("Birth date")->SetAsDateTime(EncodeDate(1955, 5, 5));
+        journal->Patient->FieldByName("Sequence id")->SetAsString(sequence);
+        journal->Patient->Post();
+        const int id = journal->Patient->FieldByName("Patient id")->AsInteger();
+        TPatientRows rows = Rows();
+        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Base WHERE \"Patient id\" = ? AND \"Risk id\" = 5", {id}), 1);
+        QCOMPARE(rows.Count("SELECT Examination FROM Base WHERE \"Patient id\" = ? AND \"Risk id\" = 5", {id}), int(sex));
+        // The other base values take their defaults as before.
+        QCOMPARE(rows.Count("SELECT Examination FROM Base WHERE \"Patient id\" = ? AND \"Risk id\" = 8", {id}), 170);
+    }
+
+    // Only a default is proposed: a sex the patient has already is kept,
+    // while the base values without one are still made.
+    void proposedSexKeepsAValue() {
+        TPatientRows rows = Rows();
+        rows.Patient(1, EncodeDate(1950, 3, 1), "0013");
+        rows.Base(1, 5, 1);
+        TJournalWorld world(true, "da/dk");
+        TDatedJournal* journal = world.Journal.get();
+        QCOMPARE(journal->ProposedSex(), std::optional<int>(0));
+        journal->SetInserting(true);
+        journal->SetBaseDefaults(nullptr, false);
+        journal->SetInserting(false);
+        QCOMPARE(rows.Count("SELECT Examination FROM Base WHERE \"Patient id\" = 1 AND \"Risk id\" = 5"), 1);
+        QCOMPARE(rows.Count("SELECT COUNT(*) FROM Base WHERE \"Patient id\" = 1"), 5);
+    }
 };
 
 TAVLO_TEST(TestJournalDM);
