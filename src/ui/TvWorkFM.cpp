@@ -209,6 +209,11 @@ void TWorkDBEdit::UpdateRecord() {
     // A text of separators only is an empty date.
     if (DigitsOf(typed).isEmpty() && field->DataType() == TFieldType::ftDateTime)
         typed.clear();
+    // The text the field shows already is no change: writing it again would
+    // undo what the program made of it (a birth date moved back a century
+    // reads the same with a two-digit year).
+    if (typed.trimmed() == field->Text())
+        return;
     FShowing = true;
     try {
         if (dataSet->State() == TDataSetState::dsBrowse)
@@ -1250,6 +1255,9 @@ void TTvWorkForm::FixBirthDateCentury() {
             if (!IsEditing(JournalData->Patient))
                 JournalData->Patient->Edit();
             field->SetAsDateTime(fixed);
+            // The date the user typed is still the user's: the mark stays
+            // for the identity's validation and post.
+            BirthDateEdit->SetModified(true);
         }
     } catch (...) {
         // An unparsable text is the field's own validation's matter.
@@ -1329,6 +1337,10 @@ void TTvWorkForm::PostPatient() {
 }
 
 void TTvWorkForm::BirthDateExit(QWidget* next) {
+    // Taken first: moving the date back a century shows it again, which
+    // clears the edit's mark.
+    const bool birthModified = BirthDateEdit->Modified();
+    const bool sequenceModified = SequenceIdEdit->Modified();
     FixBirthDateCentury();
     TDataSet* patient = JournalData->Patient;
     if (!IsEditing(patient) && patient->IsEmpty())
@@ -1339,8 +1351,7 @@ void TTvWorkForm::BirthDateExit(QWidget* next) {
     }
     if (next == SequenceIdEdit && !SequenceIdEdit->isReadOnly())
         return;
-    const bool birthModified = BirthDateEdit->Modified();
-    if (!birthModified && !SequenceIdEdit->Modified())
+    if (!birthModified && !sequenceModified)
         return;
     try {
         if (birthModified)
