@@ -505,6 +505,7 @@ void TTvWorkForm::CreateArchive() {
     PatientGrid->AllowSearch = true;
     PatientGrid->SortIndicators = siArrow;
     // Choosing and deleting from the list are not the list's business.
+    PatientGrid->installEventFilter(this);
     PatientGrid->BeforeChoose = [](QObject*) { throw EAbort(); };
     PatientGrid->BeforeDelete = [](QObject*) { throw EAbort(); };
 
@@ -960,10 +961,26 @@ bool TTvWorkForm::eventFilter(QObject* watched, QEvent* event) {
             QApplication::beep();
             return true;
         }
+    } else if (watched == PatientGrid && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert &&
+               static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        // The list is not edited in place, but Insert still starts a patient
+        // row by the journal's own rules.
+        Guarded([this] { JournalData->Patient->Insert(); });
+        return true;
     } else if (watched == QueryPanel && event->type() == QEvent::Resize) {
         PlaceQueryInputs();
     }
     return TBuildForm::eventFilter(watched, event);
+}
+
+bool TTvWorkForm::event(QEvent* event) {
+    // A menu item under the mouse tells its long hint this way.
+    if (event->type() == QEvent::StatusTip && StatusBar) {
+        StatusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return TBuildForm::event(event);
 }
 
 void TTvWorkForm::resizeEvent(QResizeEvent* event) {

@@ -12,6 +12,8 @@
 #include "BuildFM.h"
 #include "DataSet.h"
 
+#include <QHash>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -218,6 +220,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 

@@ -104,6 +104,10 @@ private slots:
         SetApplicationHint("Short|The long part");
         form->DisplayHint(form);
         QCOMPARE(form->StatusBar->currentMessage(), QString("The long part"));
+        // A menu item tells its long hint by an event to the window.
+        QStatusTipEvent tip(form->NewPatientAction->statusTip());
+        QApplication::sendEvent(form, &tip);
+        QCOMPARE(form->StatusBar->currentMessage(), QString("Create a new patient"));
     }
 
     void debugPage_data() {

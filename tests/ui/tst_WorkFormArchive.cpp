@@ -174,6 +174,11 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Return);
         QCOMPARE(F.StoredCount(), 5);
         QCOMPARE(F.Patient()->State(), TDataSetState::dsBrowse);
+        // Insert starts a patient row, as the journal inserts one.
+        QTest::keyClick(grid, Qt::Key_Insert);
+        QCOMPARE(F.Patient()->State(), TDataSetState::dsInsert);
+        QCOMPARE(form->ActivePageCode(), 0);
+        F.Patient()->Cancel();
     }
 };
 
