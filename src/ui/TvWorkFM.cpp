@@ -789,6 +789,10 @@ void TTvWorkForm::ApplyCountry() {
     if (CalculateData)
         Guarded([this] { CalculateData->LoadFormulas(); });
     TranslateForm();
+    // 9. The button style of the tool bar.
+    const bool flat = Settings()->UseFlatButtons();
+    for (QToolButton* button : ToolBar1->findChildren<QToolButton*>())
+        button->setAutoRaise(flat);
     // 10.
     setWindowTitle(ApplicationTitle());
     FAboutCaption = QStringLiteral("About %s...");
@@ -972,6 +976,26 @@ bool TTvWorkForm::eventFilter(QObject* watched, QEvent* event) {
         PlaceQueryInputs();
     }
     return TBuildForm::eventFilter(watched, event);
+}
+
+void TTvWorkForm::changeEvent(QEvent* event) {
+    TBuildForm::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !FCreated)
+        return;
+    // The value grids fill once their rows have been walked through.
+    Guarded([this] {
+        for (TDataSet* table : {static_cast<TDataSet*>(JournalData->Base), static_cast<TDataSet*>(JournalData->Exam)})
+            if (table->Active() && !IsEditing(table)) {
+                table->Last();
+                table->First();
+            }
+    });
+    int width = 3;
+    for (QAction* action : ToolBar1->actions())
+        if (action->isVisible())
+            if (QWidget* button = ToolBar1->widgetForAction(action))
+                width += button->sizeHint().width();
+    ToolBar1->setMinimumWidth(qMin(width, this->width()));
 }
 
 bool TTvWorkForm::event(QEvent* event) {

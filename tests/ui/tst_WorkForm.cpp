@@ -127,6 +127,13 @@ private slots:
         QVERIFY(!form->IgnoreTestPatientCheck->isChecked());
         QTest::mouseClick(form->CanExchangeCheck, Qt::LeftButton);
         QVERIFY(!Settings()->CanExchange());
+        // Ignoring test patients makes the test patient deletable at once.
+        form->SelectPageCode(0);
+        QVERIFY(F.Patient()->Locate("Patient id", 3));
+        QVERIFY(!form->DeletePatientAction->isEnabled());
+        QTest::mouseClick(form->IgnoreTestPatientCheck, Qt::LeftButton);
+        QVERIFY(Settings()->IgnoreTestPatient());
+        QVERIFY(form->DeletePatientAction->isEnabled());
         form->DebugSheet->show();
         QCOMPARE(form->DebugGrid->DataSet(), static_cast<TDataSet*>(F.Material->JournalData->Journal));
     }
