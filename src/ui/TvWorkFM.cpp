@@ -9,6 +9,7 @@
 #include "DBClient.h"
 #include "DBTables.h"
 #include "DateTime.h"
+#include "Conversions.h"
 #include "Edition.h"
 #include "Exceptions.h"
 #include "FormatSettings.h"
@@ -1046,9 +1047,8 @@ bool TTvWorkForm::CanClose() {
 }
 
 void TTvWorkForm::done(int result) {
-    if (!FClosingChecked && !CanClose())
+    if (!CanClose())
         return;
-    FClosingChecked = false;
     TBuildForm::done(result);
 }
 
@@ -1109,8 +1109,6 @@ void TTvWorkForm::DeleteExamination() {
     journal->Delete();
 }
 
-void TTvWorkForm::ShowError(const QString& message) { TApplication::ShowException(message); }
-
 // ---------------------------------------------------------------- search
 
 void TTvWorkForm::PlaceQueryInputs() {
@@ -1169,9 +1167,9 @@ QString TTvWorkForm::QueryStatement(QVariantList& params) const {
             *part.start = position;
             position += part.size;
         }
-        const int day = digits.mid(dayStart, 2).toInt();
-        const int month = digits.mid(monthStart, 2).toInt();
-        const int year = digits.mid(yearStart, fourDigits ? 4 : 2).toInt();
+        const int day = StrToIntDef(digits.mid(dayStart, 2), 0);
+        const int month = StrToIntDef(digits.mid(monthStart, 2), 0);
+        const int year = StrToIntDef(digits.mid(yearStart, fourDigits ? 4 : 2), 0);
         QList<int> years;
         if (fourDigits)
             years << year;
@@ -1308,7 +1306,7 @@ void TTvWorkForm::FixBirthDateCentury() {
 void TTvWorkForm::RefreshAge() {
     JournalData->AgeOverride = 0;
     const int age = JournalData->GetAge();
-    AgeEdit->setText(age < 0 ? QString() : QString::number(age));
+    AgeEdit->setText(age < 0 ? QString() : IntToStr(age));
     AgeEdit->setModified(false);
     if (!JournalData->Inserting())
         JournalData->JournalChanged(nullptr);
@@ -1331,9 +1329,8 @@ void TTvWorkForm::NextSequenceId() {
             number = 1;
             continue;
         }
-        bool ok = false;
-        const int value = sequence.toInt(&ok);
-        if (!ok)
+        int value = 0;
+        if (!TryStrToInt(sequence, value))
             throw Exception(FormatText(Tr(QStringLiteral("The sequence id '%s' of a patient born on %s is not a number.")),
                                        {sequence, DateToStr(birth)}));
         number = value + 1;
@@ -1341,7 +1338,7 @@ void TTvWorkForm::NextSequenceId() {
     snapshot.Close();
     if (!IsEditing(patient))
         patient->Edit();
-    patient->FieldByName(QStringLiteral("Sequence id"))->SetAsString(PadLeft(QString::number(number), 4, QLatin1Char('0')));
+    patient->FieldByName(QStringLiteral("Sequence id"))->SetAsString(PadLeft(IntToStr(number), 4, QLatin1Char('0')));
 }
 
 void TTvWorkForm::ValidatePatientId() {
@@ -1435,12 +1432,11 @@ void TTvWorkForm::AgeExit() {
     if (!AgeEdit->isModified())
         return;
     AgeEdit->setModified(false);
-    bool ok = false;
-    const int typed = AgeEdit->text().trimmed().toInt(&ok);
+    int typed = 0;
+    const bool ok = TryStrToInt(AgeEdit->text().trimmed(), typed);
     JournalData->AgeOverride = ok && typed > 0 ? typed : 0;
     const int age = JournalData->GetAge();
-    AgeEdit->setText(age < 0 ? QString() : QString::number(age));
+    AgeEdit->setText(age < 0 ? QString() : IntToStr(age));
     JournalData->JournalChanged(nullptr);
 }
 
-void TTvWorkForm::ExchangeLater() {}

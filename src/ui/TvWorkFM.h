@@ -242,14 +242,11 @@ private:
     void RefreshPending();
     void ShowJournalPage();
     void ShowPatientTestState(bool test);
-    void ShowError(const QString& message);
     void ApplyStoredPage();
-    void ExchangeLater();
 
     QHash<QAction*, QString> FHints; // the untranslated "short|long" hint
     QString FAboutCaption = QStringLiteral("About %s\u00AE...");
     int FStoredPage = 0;
     bool FCreated = false;
-    bool FClosingChecked = false;
     bool FQueryMoving = false;
 };
