@@ -1412,7 +1412,6 @@ void TTvWorkForm::BirthDateExit(QWidget* next) {
 }
 
 void TTvWorkForm::SequenceIdExit(QWidget* next) {
-    TDataSet* patient = JournalData->Patient;
     if (next == BirthDateEdit)
         return;
     if (!BirthDateEdit->Modified() && !SequenceIdEdit->Modified())
