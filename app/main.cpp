@@ -8,8 +8,9 @@
 #include "Exceptions.h"
 #include "FormatSettings.h"
 #include "TableStore.h"
+#include "TvWorkFM.h"
+#include "TvWorkMaterialDM.h"
 
-#include <QMainWindow>
 #include <QPointer>
 #include <cstdio>
 #include <memory>
@@ -73,23 +74,37 @@ int main(int argc, char** argv) {
     // 5. The splash frees itself; Debugging.txt in the data folder suppresses it.
     const QPointer<TBuildSplashForm> splash = ShowSplashForm(Edition());
 
-    // 6.-7. Until the material module and the work window exist, a bare main
-    //       window carries the application title.
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("TvWorkForm"));
-    window.setWindowTitle(ApplicationTitle());
-    window.resize(1024, 700);
-    QPointer<QMainWindow> mainForm(&window);
+    // 6. The material module creates and links the country, journal and
+    //    calculation modules of the work window.
+    std::unique_ptr<TTvWorkMaterialDataModule> material;
+    // 7. The work window is the application's main window.
+    TFormPtr<TTvWorkForm> window;
+    try {
+        material = std::make_unique<TTvWorkMaterialDataModule>();
+        material->CreateModules();
+        window.reset(CreateForm<TTvWorkForm>(material.get()));
+    } catch (const EAbort&) {
+        return 1;
+    } catch (const Exception& e) {
+        return EndStartUp(e.Message());
+    } catch (const std::exception& e) {
+        return EndStartUp(QString::fromUtf8(e.what()));
+    }
+    QPointer<TTvWorkForm> mainForm(window.get());
     BuildServices().MainForm = [mainForm]() -> QWidget* { return mainForm.data(); };
-    window.show();
+    window->show();
     // The splash stays above the main window until it closes itself, also
     // where no window manager keeps it on top.
     if (splash)
         splash->raise();
+    // Closing the work window ends the program.
+    QObject::connect(window.get(), &QDialog::finished, &app, [] { QCoreApplication::quit(); });
 
     // 8.
     const int result = app.exec();
     BuildServices().MainForm = nullptr;
+    window.reset();
+    material.reset();
     mediator.reset();
     return result;
 }
