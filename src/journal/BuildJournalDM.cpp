@@ -112,6 +112,9 @@ TBuildJournalDataModule::TBuildJournalDataModule(QObject* AOwner, TJournalUse us
     Link->SetName(QStringLiteral("Link"));
     Link->SetDatabaseName(application);
     StoreUnits = NewTable<TMlRiskTable>(this, QStringLiteral("StoreUnits"), application, QStringLiteral("RISKS"));
+    // Looked up by Risk id for every value row read: held in that order, a
+    // binary search finds the row (equal ids keep their stored order).
+    StoreUnits->SetIndexFieldNames(QStringLiteral("Risk id"));
     DisplayUnits = NewTable<TMlNameTable>(this, QStringLiteral("DisplayUnits"), application, QStringLiteral("NAMES"));
     FExamStore = NewStore(this, patients, QStringLiteral("Exam"));
     FBaseStore = NewStore(this, patients, QStringLiteral("Base"));

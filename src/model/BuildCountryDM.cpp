@@ -70,6 +70,9 @@ TBuildCountryDataModule::TBuildCountryDataModule(QObject* AOwner) : TCountryData
     AddRiskFields(Risks, MediatorDataModule->CalcRisks);
     Risks->OnCalcFields = [this](TDataSet* dataSet) { FillLocaleName(dataSet); };
     RisksLookup = NewTable<TMlRiskTable>(this, QStringLiteral("RisksLookup"), application, QStringLiteral("Risks"));
+    // Looked up by Risk id for every row shown: held in that order, a binary
+    // search finds the row (equal ids keep their stored order).
+    RisksLookup->SetIndexFieldNames(QStringLiteral("Risk id"));
     NamesLookup = NewTable<TMlNameTable>(this, QStringLiteral("NamesLookup"), application, QStringLiteral("Names"));
     NamesLookup->SetIndexFieldNames(QStringLiteral("Country id;Risk id;Type"));
     Doctors = NewTable<TMlTable>(this, QStringLiteral("Doctors"), patients, QStringLiteral("Doctors"));

@@ -1319,6 +1319,55 @@ int TDataSet::ScanLocate(const QStringList& names, const QVariantList& values, T
     return -1;
 }
 
+// The rows are held in their order, compared as the order compares them (see
+// FindNearest): the leading order fields found in the key narrow the search
+// to the first row of their equal range, and only rows of that range are
+// matched against the whole key. Case-insensitive or partial keys do not
+// follow the order of the texts and are left to the other searches.
+bool TDataSet::OrderedLocate(const TLocateKey& key, int& index) {
+    if (!key.DataOnly || key.CaseInsensitive || key.Partial)
+        return false;
+    QVector<int> orderSlots;
+    QVariantList wanted;
+    for (const QString& name : OrderFieldNames()) {
+        const TField* field = FindField(name);
+        const int at = field ? int(key.Fields.indexOf(const_cast<TField*>(field))) : -1;
+        if (at < 0 || key.Slots[at] < 0)
+            break;
+        orderSlots << key.Slots[at];
+        wanted << key.Wanted[at];
+    }
+    if (orderSlots.isEmpty())
+        return false;
+    TRecordBuffer row;
+    const auto compare = [&] {
+        int c = 0;
+        for (int i = 0; i < orderSlots.size() && c == 0; ++i)
+            c = CompareValues(row.Data.value(orderSlots[i]), wanted[i]);
+        return c;
+    };
+    int lo = 0, hi = InternalRecordCount();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        InternalGetRow(mid, row);
+        if (compare() < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    index = -1;
+    for (int at = lo; at < InternalRecordCount(); ++at) {
+        InternalGetRow(at, row);
+        if (compare() != 0)
+            break;
+        if (key.MatchesData(row.Data)) {
+            index = at;
+            break;
+        }
+    }
+    return true;
+}
+
 int TDataSet::LocateIndex(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
     const QStringList names = SplitFieldNames(keyFields);
     const QVariantList values = KeyList(keyValues, int(names.size()));
@@ -1353,13 +1402,29 @@ QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, c
     const QStringList names = SplitFieldNames(keyFields);
     const QVariantList values = KeyList(keyValues, int(names.size()));
     int index = -1;
-    if (!InternalLocate(names, values, 0, index))
+    if (!OrderedLocate(LocateKey(names, values, 0), index) && !InternalLocate(names, values, 0, index))
         index = ScanLocate(names, values, 0);
     if (index < 0)
         return QVariant();
-    QVariant result;
-    WithRecord(index, [&] { result = FieldValues(resultFields); });
-    return result;
+    // Data fields are read from the row as held, without computing the
+    // row's calculated fields; the row being edited shows its edit.
+    const QList<TField*> results = ResolveFields(SplitFieldNames(resultFields));
+    const bool dataOnly = std::all_of(results.begin(), results.end(), [](const TField* field) {
+        return field->FieldKind() == TFieldKind::fkData && field->FFieldNo >= 0;
+    });
+    if (!dataOnly || (FState == TDataSetState::dsEdit && index == FRecIndex)) {
+        QVariant result;
+        WithRecord(index, [&] { result = FieldValues(resultFields); });
+        return result;
+    }
+    TRecordBuffer row;
+    InternalGetRow(index, row);
+    if (results.size() == 1)
+        return row.Data.value(results[0]->FFieldNo);
+    QVariantList found;
+    for (const TField* field : results)
+        found << row.Data.value(field->FFieldNo);
+    return found;
 }
 
 bool TDataSet::FindKey(const QVariantList& keyValues) {

@@ -525,6 +525,10 @@ private:
     void ValidateRequired();
     void ClampCursor();
     int ScanLocate(const QStringList& fields, const QVariantList& values, TLocateOptions options);
+    // The first row of the view matching an exact key whose fields include
+    // the leading order fields, by a binary search on those; false when the
+    // order does not serve the key (the caller then searches otherwise).
+    bool OrderedLocate(const TLocateKey& key, int& index);
     void Resync(bool hadRow, qint64 id);
     QList<TField*> ResolveFields(const QStringList& names) const;
 
