@@ -292,9 +292,7 @@ void TXTvWorkJournalDataModule::DeleteExaminationRows(const QList<int>& journalI
 }
 
 void TXTvWorkJournalDataModule::PatientBeforeDelete(TDataSet* dataSet) {
-    FDeleteWrite.reset(); // a new transaction must not join a forgotten one
-    FDeleteWrite = BeginWrite();
-    SetDeleting(true);
+    StartDelete();
     try {
         const int patientId = dataSet->FieldByName(QStringLiteral("Patient id"))->AsInteger();
         // Read from the store, not from the views: they may show another
@@ -308,28 +306,41 @@ void TXTvWorkJournalDataModule::PatientBeforeDelete(TDataSet* dataSet) {
             if (table->Active())
                 table->Refresh();
     } catch (...) {
-        FDeleteWrite.reset();
-        FDeleting = qMax(0, FDeleting - 1);
+        AbandonDelete();
         throw;
     }
 }
 
-void TXTvWorkJournalDataModule::PatientAfterDelete(TDataSet* dataSet) {
+void TXTvWorkJournalDataModule::PatientAfterDelete(TDataSet* dataSet) { FinishDelete(dataSet); }
+
+// The cascade's rows and the row itself are stored together, or not at all.
+void TXTvWorkJournalDataModule::FinishDelete(TDataSet* dataSet) {
     try {
         CommitWrite(FDeleteWrite);
     } catch (...) {
-        FDeleting = qMax(0, FDeleting - 1);
+        AbandonDelete();
         throw;
     }
     SetDeleting(false);
     JournalScrolled(dataSet);
 }
 
-void TXTvWorkJournalDataModule::DeleteFailed(TDataSet*) {
-    if (!FDeleteWrite)
-        return;
-    FDeleteWrite.reset(); // rolls back; the tables read their rows again
+// One transaction for the cascade and the row; a new one must not join a forgotten one.
+void TXTvWorkJournalDataModule::StartDelete() {
+    FDeleteWrite.reset();
+    FDeleteWrite = BeginWrite();
+    SetDeleting(true);
+}
+
+// Rolls the cascade back (the tables read their rows again) and ends the delete.
+void TXTvWorkJournalDataModule::AbandonDelete() {
+    FDeleteWrite.reset();
     FDeleting = qMax(0, FDeleting - 1);
+}
+
+void TXTvWorkJournalDataModule::DeleteFailed(TDataSet*) {
+    if (FDeleteWrite)
+        AbandonDelete();
 }
 
 // ---------------------------------------------------------------- examinations
@@ -419,30 +430,18 @@ void TXTvWorkJournalDataModule::JournalAfterCancel(TDataSet*) {
 }
 
 void TXTvWorkJournalDataModule::JournalBeforeDelete(TDataSet* dataSet) {
-    FDeleteWrite.reset();
-    FDeleteWrite = BeginWrite();
-    SetDeleting(true);
+    StartDelete();
     try {
         DeleteExaminationRows({dataSet->FieldByName(QStringLiteral("Journal id"))->AsInteger()});
         Exam->Refresh();
         JournalLink->Refresh();
     } catch (...) {
-        FDeleteWrite.reset();
-        FDeleting = qMax(0, FDeleting - 1);
+        AbandonDelete();
         throw;
     }
 }
 
-void TXTvWorkJournalDataModule::JournalAfterDelete(TDataSet* dataSet) {
-    try {
-        CommitWrite(FDeleteWrite);
-    } catch (...) {
-        FDeleting = qMax(0, FDeleting - 1);
-        throw;
-    }
-    SetDeleting(false);
-    JournalScrolled(dataSet);
-}
+void TXTvWorkJournalDataModule::JournalAfterDelete(TDataSet* dataSet) { FinishDelete(dataSet); }
 
 void TXTvWorkJournalDataModule::TransferValues() {
     if (!FCalculation || !FCalculation->ModelRisks())

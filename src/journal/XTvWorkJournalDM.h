@@ -104,6 +104,9 @@ protected:
     void ItemBeforeDelete(TDataSet* dataSet) override;
     void GroupBeforeDelete(TDataSet* dataSet) override;
     void DeleteFailed(TDataSet* dataSet) override;
+    void StartDelete();
+    void FinishDelete(TDataSet* dataSet);
+    void AbandonDelete();
 
     // A value of Base or Exam was posted; riskId is the posted row's.
     virtual void RiskPosted(TDataSet* dataSet, int riskId);
