@@ -1,4 +1,5 @@
 #include "CheckModelCommand.h"
+#include "UserFolders.h"
 
 #include "Application.h"
 #include "BuildMediatorDM.h"
@@ -18,22 +19,6 @@
 namespace {
 
 void WriteLine(QIODevice& device, const QString& line) { device.write((line + QLatin1Char('\n')).toUtf8()); }
-
-// Every folder the program reads its settings and aliases from, inside the
-// check's own folder: the user's aliases and settings stay as they are, and
-// the patient database the mediator connects to is a throwaway one.
-void UseFoldersIn(const QString& root) {
-    const auto set = [&](const char* name, const QString& sub) {
-        const QString path = root + sub;
-        QDir().mkpath(path);
-        qputenv(name, QFile::encodeName(path));
-    };
-    set("HOME", QString());
-    set("XDG_CONFIG_HOME", QStringLiteral("/.config"));
-    set("XDG_DATA_HOME", QStringLiteral("/.local/share"));
-    set("XDG_CACHE_HOME", QStringLiteral("/.cache"));
-    set("XDG_STATE_HOME", QStringLiteral("/.local/state"));
-}
 
 } // namespace
 
@@ -64,7 +49,7 @@ int RunCheckModelCommand(const QStringList& arguments, QIODevice& output, QIODev
         WriteLine(errors, QStringLiteral("Cannot make a folder for the check: %1").arg(home.errorString()));
         return 1;
     }
-    UseFoldersIn(home.path());
+    PointUserFoldersInto(home.path());
     // What the mediator would show in a window goes to the errors, and
     // fails the check: a model read from a half set-up program is no proof.
     QStringList shown;

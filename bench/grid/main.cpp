@@ -14,6 +14,7 @@
 // Each figure is printed with its targets: an absolute one (well under a
 // second) and a ratio to the baseline. The exit code is 1 when any is missed.
 
+#include "UserFolders.h"
 #include "BvDBGrid.h"
 #include "DatabaseSetup.h"
 #include "DateTime.h"
@@ -156,19 +157,6 @@ QString PatientFile() {
     return file;
 }
 
-// The bench never touches the user's alias file: HOME and the XDG folders
-// point into a temporary folder of its own.
-void UseOwnFolders(const QString& root) {
-    const auto set = [&](const char* name, const QString& sub) {
-        QDir().mkpath(root + sub);
-        qputenv(name, QFile::encodeName(root + sub));
-    };
-    set("HOME", QString());
-    set("XDG_CONFIG_HOME", "/.config");
-    set("XDG_DATA_HOME", "/.local/share");
-    set("XDG_CACHE_HOME", "/.cache");
-}
-
 // ---------------------------------------------------------------- measuring
 
 double Median(const std::function<void()>& setUp, const std::function<void()>& run) {
@@ -267,7 +255,7 @@ void Escape(QWidget* widget) {
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
-    UseOwnFolders(home.path());
+    PointUserFoldersInto(home.path());
     QApplication app(argc, argv);
     TReport report;
     try {

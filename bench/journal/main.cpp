@@ -10,6 +10,7 @@
 //   6. peak memory of the run.
 // Every figure is printed with its target; the exit code is 1 on a miss.
 
+#include "UserFolders.h"
 #include "JournalRows.h"
 
 #include "BuildMediatorDM.h"
@@ -92,18 +93,6 @@ long PeakMemoryKb() {
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;
-}
-
-// Never the user's own alias file or settings.
-void UseOwnFolders(const QString& root) {
-    const auto set = [&](const char* name, const QString& sub) {
-        QDir().mkpath(root + sub);
-        qputenv(name, QFile::encodeName(root + sub));
-    };
-    set("HOME", QString());
-    set("XDG_CONFIG_HOME", "/.config");
-    set("XDG_DATA_HOME", "/.local/share");
-    set("XDG_CACHE_HOME", "/.cache");
 }
 
 // ---------------------------------------------------------------- the calculation's stand-in
@@ -275,7 +264,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    UseOwnFolders(home.path());
+    PointUserFoldersInto(home.path());
     QApplication application(argc, argv);
     TReport report;
     try {

@@ -14,6 +14,7 @@
 // Every figure is printed with its target; the exit code is 1 when any
 // target is missed.
 
+#include "UserFolders.h"
 #include "BenchDatabases.h"
 #include "SqlCounter.h"
 
@@ -125,19 +126,6 @@ long PeakMemoryKb() {
 }
 
 // ---------------------------------------------------------------- set-up
-
-// The bench never touches the user's own alias file or settings: HOME and
-// the XDG folders point into a temporary folder for the whole run.
-void UseOwnFolders(const QString& root) {
-    const auto set = [&](const char* name, const QString& sub) {
-        QDir().mkpath(root + sub);
-        qputenv(name, QFile::encodeName(root + sub));
-    };
-    set("HOME", QString());
-    set("XDG_CONFIG_HOME", "/.config");
-    set("XDG_DATA_HOME", "/.local/share");
-    set("XDG_CACHE_HOME", "/.cache");
-}
 
 void OpenDatabase(TDatabase& db, const QString& name, const QString& alias, const QString& file) {
     Session().AddAlias(alias, {"TYPE=SQLITE", "PATH=" + QFileInfo(file).absolutePath(),
@@ -939,7 +927,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_mltable: cannot create a temporary home folder\n");
         return 2;
     }
-    UseOwnFolders(home.path());
+    PointUserFoldersInto(home.path());
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     try {

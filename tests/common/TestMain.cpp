@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "UserFolders.h"
 
 #include "Application.h"
 
@@ -21,27 +22,6 @@ std::vector<Entry>& entries() {
     return list;
 }
 
-// Points HOME and every XDG folder the program reads into one fresh folder,
-// so a test never touches a real user's settings or data, nor another test
-// executable's when CTest runs them side by side.
-void UseOwnFolders(const QTemporaryDir& home) {
-    const QString root = home.path();
-    const auto set = [&](const char* name, const QString& sub) {
-        const QString path = root + sub;
-        QDir().mkpath(path);
-        qputenv(name, QFile::encodeName(path));
-    };
-    set("HOME", QString());
-    set("XDG_CONFIG_HOME", "/.config");
-    set("XDG_DATA_HOME", "/.local/share");
-    set("XDG_CACHE_HOME", "/.cache");
-    set("XDG_STATE_HOME", "/.local/state");
-    set("XDG_CONFIG_DIRS", "/etc/xdg");
-    set("XDG_DATA_DIRS", "/usr/share");
-    set("XDG_RUNTIME_DIR", "/run");
-    QFile::setPermissions(root + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                             | QFileDevice::ExeOwner);
-}
 // An exception that escapes a test past Qt Test's own catch (thrown from an
 // event handler, say) ends the run at once with its message: the abort of
 // the default handler can send Qt Test's crash handler round in a loop
@@ -79,7 +59,7 @@ int main(int argc, char** argv) {
                      qPrintable(home.errorString()));
         return 1;
     }
-    UseOwnFolders(home);
+    PointUserFoldersInto(home.path());
     std::set_terminate(EndOnUnhandledException);
     int failed = 0;
     {
